@@ -1,0 +1,133 @@
+#include "bytewrap/converter.h"
+
+#include <cstdint>
+#include <memory>
+
+#include "bytewrap/array_writer.h"
+#include "bytewrap/input_file.h"
+#include "bytewrap/names.h"
+#include "bytewrap/output_file.h"
+
+namespace {
+
+// Input read per step; with its formatted text (about six times as much)
+// this bounds the memory the conversion needs, whatever the input's size.
+constexpr size_t kChunkSize = 256 * 1024;
+
+Outcome Failure(const std::string& messages) {
+  return Outcome{1, messages};
+}
+
+std::string WriteFailed(const PendingOutput& output) {
+  return "Failed to write file " + output.path + ".\r\n";
+}
+
+std::string ReadFailed() {
+  return "Failed to read entire file.\r\n";
+}
+
+bool WriteText(PendingOutput* output, const std::string& text) {
+  return WriteOutput(output, text.data(), text.size());
+}
+
+// Streams the byte lines of the whole input into `source`. Sets
+// `read_failed` when the input ended early or could not be read.
+bool WriteByteLines(InputFile* input,
+                    PendingOutput* source,
+                    bool* read_failed) {
+  std::unique_ptr<unsigned char[]> chunk(new unsigned char[kChunkSize]);
+  std::unique_ptr<char[]> text(new char[FormattedCapacity(kChunkSize)]);
+  uint64_t done = 0;
+  while (done < input->size) {
+    uint64_t left = input->size - done;
+    size_t count = left < kChunkSize ? static_cast<size_t>(left) : kChunkSize;
+    if (!ReadInput(input, chunk.get(), count)) {
+      *read_failed = true;
+      return false;
+    }
+    char* end =
+        FormatByteLines(chunk.get(), count, done, input->size, text.get());
+    if (!WriteOutput(source, text.get(), static_cast<size_t>(end - text.get())))
+      return false;
+    done += count;
+  }
+  return true;
+}
+
+// Writes both outputs into their temporary files and closes them.
+Outcome WriteOutputs(InputFile* input,
+                     const OutputNames& names,
+                     PendingOutput* header,
+                     PendingOutput* source) {
+  if (!WriteText(header, HeaderText(names, input->size)) ||
+      !CloseOutput(header)) {
+    return Failure(WriteFailed(*header));
+  }
+  bool read_failed = false;
+  if (!WriteText(source, SourcePrologue(names, input->size)) ||
+      !WriteByteLines(input, source, &read_failed) ||
+      !WriteText(source, SourceEpilogue()) || !CloseOutput(source)) {
+    return Failure(read_failed ? ReadFailed() : WriteFailed(*source));
+  }
+  return Outcome{};
+}
+
+Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
+  if (input->size == 0)
+    return Failure("Nothing to convert, empty file.\r\n");
+
+  // A name or output failure is reported only for an input that could be
+  // read through, so that a read failure takes precedence as it always has.
+  OutputNames names;
+  if (!DeriveNames(path, &names)) {
+    if (!ReadThrough(input, input->size))
+      return Failure(ReadFailed());
+    return Failure("Expected filename extension on input file.\r\n");
+  }
+
+  PendingOutput header;
+  PendingOutput source;
+  std::string open_failures;
+  if (!OpenOutput(names.header_path, &header))
+    open_failures +=
+        "Failed to open file " + names.header_path + " for write access.\r\n";
+  if (!OpenOutput(names.source_path, &source))
+    open_failures +=
+        "Failed to open file " + names.source_path + " for write access.\r\n";
+  if (!open_failures.empty()) {
+    DiscardOutput(&header);
+    DiscardOutput(&source);
+    if (!ReadThrough(input, input->size))
+      return Failure(ReadFailed());
+    return Failure(open_failures);
+  }
+
+  Outcome written = WriteOutputs(input, names, &header, &source);
+  if (written.status != 0) {
+    DiscardOutput(&header);
+    DiscardOutput(&source);
+    return written;
+  }
+  std::string failed_path;
+  if (!CommitOutputs(&header, &source, &failed_path))
+    return Failure("Failed to write file " + failed_path + ".\r\n");
+
+  return Outcome{0, "Created header file '" + names.header_path + "'\r\n" +
+                        "Created source file '" + names.source_path + "'\r\n"};
+}
+
+}  // namespace
+
+Outcome Convert(const std::vector<std::string>& args) {
+  if (args.size() != 1)
+    return Failure("Usage: Bytewrap <fileName>\r\n");
+  const std::string& path = args[0];
+
+  InputFile input;
+  if (!OpenInput(path, &input))
+    return Failure("Failed to open input file '" + path +
+                   "' for read access.\r\n");
+  Outcome outcome = ConvertOpenInput(path, &input);
+  CloseInput(&input);
+  return outcome;
+}
