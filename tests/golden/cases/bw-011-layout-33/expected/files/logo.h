@@ -1,0 +1,6 @@
+#ifndef LOGO_H
+#define LOGO_H
+
+extern unsigned char g_logo[33];
+
+#endif

@@ -1,0 +1,5 @@
+#include "logo.h"
+
+unsigned char g_logo[1] = {
+  0xFF
+};

@@ -1,0 +1,5 @@
+#include "my.h"
+
+unsigned char g_my[2] = {
+  0x0A,0x00
+};
