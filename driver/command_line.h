@@ -1,0 +1,24 @@
+#ifndef QEV_DRIVER_COMMAND_LINE_H_
+#define QEV_DRIVER_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+
+struct Workspace;
+class Reporter;
+
+// Fills the option fields of `workspace` from the arguments (the program name
+// included): -x file, -t tool, -p platform, -c configuration (repeatable),
+// -v level, -o name. Only the second character of an option counts; options
+// without a value, other letters and stray arguments are ignored. Without
+// -p, the platform is the one the tool implies (DefaultPlatform).
+void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace);
+
+// The platform a tool writes for when none is given: Win32 for the Visual
+// Studio tools, the host for make, MacOSX for xcode; none for other tools.
+std::optional<std::string> DefaultPlatform(const std::string& tool);
+
+// The help text, printed after a failure to parse or to export.
+void PrintHelp(Reporter& reporter);
+
+#endif  // QEV_DRIVER_COMMAND_LINE_H_

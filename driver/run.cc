@@ -1,0 +1,38 @@
+#include "driver/run.h"
+
+#include "driver/command_line.h"
+#include "driver/export_projects.h"
+#include "model/dump.h"
+#include "model/model.h"
+#include "model/reader.h"
+#include "model/reporter.h"
+
+void TearDownWorkspace(Workspace& workspace) {
+  std::string dump;
+  for (auto& project : workspace.projects) {
+    if (workspace.verbosity > 3) {
+      dump.clear();
+      DumpProject(*project, &dump);
+      workspace.reporter->Print(dump);
+    }
+    project.reset();
+  }
+  workspace.projects.clear();
+  workspace.configurationFilter.clear();
+}
+
+int RunQev(int argc, const char* const* argv, Reporter& reporter) {
+  Workspace workspace;
+  workspace.reporter = &reporter;
+  ParseCommandLine(argc, argv, &workspace);
+
+  if (!LoadProjectFile(workspace)) {
+    reporter.PrintError("Error: Failed to parse.\n");
+    PrintHelp(reporter);
+  } else if (!ExportProjects(workspace)) {
+    reporter.PrintError("Error: Failed to export.\n");
+    PrintHelp(reporter);
+  }
+  TearDownWorkspace(workspace);
+  return reporter.failed() ? 1 : 0;
+}

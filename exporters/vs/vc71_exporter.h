@@ -1,0 +1,20 @@
+#ifndef QEV_EXPORTERS_VS_VC71_EXPORTER_H_
+#define QEV_EXPORTERS_VS_VC71_EXPORTER_H_
+
+#include "driver/exporter.h"
+
+class Reporter;
+
+// Placeholder until the exporter is written.
+class VC71Exporter : public QEVExporter {
+ public:
+  explicit VC71Exporter(Reporter& reporter) : reporter_(reporter) {}
+  bool Export(Project&, const std::optional<std::string>&) override {
+    return false;
+  }
+
+ private:
+  [[maybe_unused]] Reporter& reporter_;
+};
+
+#endif  // QEV_EXPORTERS_VS_VC71_EXPORTER_H_

@@ -1,0 +1,170 @@
+#include "model/model.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "model/text.h"
+
+Configuration::Configuration(std::string name, std::string type)
+    : name(std::move(name)), type(std::move(type)) {}
+
+void Configuration::AddSearchPath(const std::string& path, int kind) {
+  if (kind == kHeaderPath)
+    searchPaths.header.push_back(path);
+  else if (kind == kLibraryPath)
+    searchPaths.library.push_back(path);
+}
+
+FileEntry::FileEntry(std::string path, std::string root)
+    : path(std::move(path)), root(std::move(root)) {
+  fullPath = this->root + "/" + this->path;
+}
+
+Target::Target(std::string name, Project* project)
+    : name(std::move(name)),
+      defaultConfiguration("default"),
+      configurations{&defaultConfiguration},
+      project(project) {}
+
+Configuration* Target::FindConfiguration(const std::string& name) const {
+  for (Configuration* configuration : configurations) {
+    if (EqualsNoCase(configuration->name, name))
+      return configuration;
+  }
+  return nullptr;
+}
+
+Configuration& Target::FindOrCreateConfiguration(
+    const std::string& name,
+    const std::optional<std::string>& type) {
+  if (Configuration* found = FindConfiguration(name)) {
+    if (type)
+      found->type = *type;
+    return *found;
+  }
+  auto created =
+      std::make_unique<Configuration>(name, type.value_or(std::string()));
+  created->outFile = this->name;
+  configurations.push_back(created.get());
+  ownedConfigurations_.push_back(std::move(created));
+  return *configurations.back();
+}
+
+Configuration& Target::DeriveConfiguration(
+    const Configuration& base,
+    const std::string& name,
+    const std::optional<std::string>& type,
+    bool* replaced) {
+  // Copy before anything leaves the list: the base may be the one replaced.
+  auto derived = std::make_unique<Configuration>(base);
+  derived->name = name;
+  if (type)
+    derived->type = *type;
+
+  *replaced = false;
+  for (auto it = configurations.begin(); it != configurations.end(); ++it) {
+    if (EqualsNoCase((*it)->name, name)) {
+      Configuration* old = *it;
+      configurations.erase(it);
+      ReleaseConfiguration(old);
+      *replaced = true;
+      break;
+    }
+  }
+  configurations.push_back(derived.get());
+  ownedConfigurations_.push_back(std::move(derived));
+  return *configurations.back();
+}
+
+void Target::ReleaseConfiguration(Configuration* configuration) {
+  // The default configuration is part of the target and is never released.
+  auto owned = std::find_if(
+      ownedConfigurations_.begin(), ownedConfigurations_.end(),
+      [configuration](const std::unique_ptr<Configuration>& candidate) {
+        return candidate.get() == configuration;
+      });
+  if (owned != ownedConfigurations_.end())
+    ownedConfigurations_.erase(owned);
+}
+
+FileGroup* Target::FindFileGroup(const std::string& group) {
+  FileGroup* match = nullptr;
+  for (FileGroup& candidate : fileGroups) {
+    if (EqualsNoCase(candidate.name, group))
+      match = &candidate;
+  }
+  return match;
+}
+
+void Target::AddFile(const std::string& group,
+                     const std::string& root,
+                     const std::string& path) {
+  FileGroup* target_group = FindFileGroup(group);
+  if (!target_group) {
+    fileGroups.emplace_back(group);
+    target_group = &fileGroups.back();
+  }
+  target_group->files.emplace_back(path, root);
+}
+
+void Target::RemoveFile(const std::string& group,
+                        const std::string& root,
+                        const std::string& path) {
+  RemoveFiles(group, root, {path});
+}
+
+void Target::RemoveFiles(const std::string& group,
+                         const std::string& root,
+                         const std::vector<std::string>& paths) {
+  FileGroup* target_group = FindFileGroup(group);
+  if (!target_group || paths.empty())
+    return;
+  std::unordered_set<std::string> doomed;
+  for (const std::string& path : paths)
+    doomed.insert(root + "/" + path);
+  std::vector<FileEntry>& files = target_group->files;
+  files.erase(std::remove_if(files.begin(), files.end(),
+                             [&doomed](const FileEntry& entry) {
+                               return doomed.count(entry.fullPath) != 0;
+                             }),
+              files.end());
+}
+
+void Project::AddTarget(std::unique_ptr<Target> target) {
+  targetIndex_.emplace(target->name, target.get());
+  targets.push_back(std::move(target));
+}
+
+Target* Project::TargetAt(size_t index) const {
+  return index < targets.size() ? targets[index].get() : nullptr;
+}
+
+Target* Project::FindTarget(const std::string& name) const {
+  auto found = targetIndex_.find(name);
+  return found == targetIndex_.end() ? nullptr : found->second;
+}
+
+void Project::AddImportedTarget(Target* target) {
+  importedTargetIndex_.emplace(target->name, target);
+  importedTargets.push_back(target);
+}
+
+Target* Project::ImportedTargetAt(size_t index) const {
+  return index < importedTargets.size() ? importedTargets[index] : nullptr;
+}
+
+Target* Project::FindImportedTarget(const std::string& name) const {
+  auto found = importedTargetIndex_.find(name);
+  return found == importedTargetIndex_.end() ? nullptr : found->second;
+}
+
+std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
+  auto workspace = std::make_unique<Workspace>();
+  workspace->projectFile = parent.projectFile;
+  workspace->tool = parent.tool;
+  workspace->platform = parent.platform;
+  workspace->verbosity = parent.verbosity;
+  workspace->reporter = parent.reporter;
+  workspace->enclosingFiles = parent.enclosingFiles;
+  return workspace;
+}

@@ -1,0 +1,203 @@
+#ifndef QEV_MODEL_MODEL_H_
+#define QEV_MODEL_MODEL_H_
+
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class Reporter;
+
+// The project model: what one description file says, in the shape the
+// exporters read. Records are plain data with public fields; the few
+// operations keep the invariants (unique configuration and group names,
+// lookups by name).
+
+// Ordered, duplicates kept, never sorted.
+using TextList = std::vector<std::string>;
+// Sorted by byte order, unique.
+using TextSet = std::set<std::string>;
+
+enum SearchPathKind { kHeaderPath = 0, kLibraryPath = 1 };
+
+struct SearchPaths {
+  TextList header;
+  TextList library;
+};
+
+struct Configuration {
+  // `type` empty means no type.
+  explicit Configuration(std::string name, std::string type = std::string());
+
+  void AddSearchPath(const std::string& path, int kind);
+  void AddDefine(const std::string& text) { defines.push_back(text); }
+  void AddCFlag(const std::string& text) { cflags.push_back(text); }
+  void AddLFlag(const std::string& text) { lflags.push_back(text); }
+  void AddLibrary(const std::string& text) { libraries.push_back(text); }
+
+  std::string name;
+  std::string type;
+  std::string outDir;
+  std::string impDir;
+  std::string outFile;
+  std::string preBuildEvent;
+  std::string postBuildEvent;
+  std::string preLinkEvent;
+  TextList cflags;
+  TextList lflags;
+  SearchPaths searchPaths;
+  TextList defines;
+  TextList libraries;
+  bool exceptionHandling = true;
+  bool exceptionHandlingSet = false;
+  bool show = true;
+  bool disableDefaultManifest = false;
+};
+
+struct FileEntry {
+  FileEntry(std::string path, std::string root);
+
+  std::string path;      // as the search found it, relative to root
+  std::string root;      // the FILES element's root, "" when none
+  std::string fullPath;  // root + "/" + path, also when root is empty
+};
+
+struct FileGroup {
+  explicit FileGroup(std::string name) : name(std::move(name)) {}
+
+  std::string name;
+  std::vector<FileEntry> files;
+};
+
+struct Project;
+
+struct Target {
+  Target(std::string name, Project* project);
+  Target(const Target&) = delete;
+  Target& operator=(const Target&) = delete;
+
+  Configuration& DefaultConfiguration() { return defaultConfiguration; }
+  const Configuration& DefaultConfiguration() const {
+    return defaultConfiguration;
+  }
+
+  // The first configuration whose name equals `name` ignoring ASCII case, or
+  // null.
+  Configuration* FindConfiguration(const std::string& name) const;
+
+  // The first configuration named `name` (ASCII case ignored), its type
+  // replaced when `type` is given; or a new one with that name and type and
+  // the target's name as output file, appended to `configurations`.
+  Configuration& FindOrCreateConfiguration(
+      const std::string& name,
+      const std::optional<std::string>& type);
+
+  // Appends a copy of `base` renamed to `name` (and retyped when `type` is
+  // given). A configuration of that name already in the list leaves it
+  // first; `*replaced` tells whether one did.
+  Configuration& DeriveConfiguration(const Configuration& base,
+                                     const std::string& name,
+                                     const std::optional<std::string>& type,
+                                     bool* replaced);
+
+  void SetExportDir(const std::string& dir) { exportDir = dir; }
+  void AddDependency(const std::string& name) { dependencies.push_back(name); }
+
+  // Adds root + "/" + path to the group named `group` (ASCII case ignored),
+  // creating the group at the end when there is none. Duplicates stay.
+  void AddFile(const std::string& group,
+               const std::string& root,
+               const std::string& path);
+  // Removes every entry of the group whose full path is root + "/" + path.
+  // A missing group is not created.
+  void RemoveFile(const std::string& group,
+                  const std::string& root,
+                  const std::string& path);
+  // RemoveFile for many paths in one pass over the group.
+  void RemoveFiles(const std::string& group,
+                   const std::string& root,
+                   const std::vector<std::string>& paths);
+
+  std::string importPath;
+  std::string name;
+  std::string exportDir;
+  Configuration defaultConfiguration;
+  // Starts with &defaultConfiguration; the others are owned below.
+  std::vector<Configuration*> configurations;
+  std::vector<FileGroup> fileGroups;
+  TextList dependencies;
+  Project* project;
+
+ private:
+  FileGroup* FindFileGroup(const std::string& group);
+  void ReleaseConfiguration(Configuration* configuration);
+
+  std::vector<std::unique_ptr<Configuration>> ownedConfigurations_;
+};
+
+struct Project {
+  explicit Project(std::string name) : name(std::move(name)) {}
+  Project(const Project&) = delete;
+  Project& operator=(const Project&) = delete;
+
+  void AddTarget(std::unique_ptr<Target> target);
+  size_t TargetCount() const { return targets.size(); }
+  Target* TargetAt(size_t index) const;
+  // The first own target named exactly `name`, or null.
+  Target* FindTarget(const std::string& name) const;
+
+  void AddImportedTarget(Target* target);
+  size_t ImportedTargetCount() const { return importedTargets.size(); }
+  Target* ImportedTargetAt(size_t index) const;
+  // The first imported target named exactly `name`, or null.
+  Target* FindImportedTarget(const std::string& name) const;
+
+  void SetExportDir(const std::string& dir) { exportDir = dir; }
+
+  std::string name;
+  std::string exportDir;
+  std::vector<std::unique_ptr<Target>> targets;
+  std::vector<Target*> importedTargets;  // borrowed from imported workspaces
+  int version = 0;
+  TextSet configurationFilter;
+  std::string outputName;
+
+ private:
+  // Name to first target of that name, so lookups stay cheap on large
+  // descriptions and still give what a front-to-back scan would.
+  std::unordered_map<std::string, Target*> targetIndex_;
+  std::unordered_map<std::string, Target*> importedTargetIndex_;
+};
+
+struct Workspace {
+  Workspace() = default;
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  std::optional<std::string> projectFile;
+  std::optional<std::string> tool;
+  std::optional<std::string> platform;
+  TextSet configurationFilter;
+  int verbosity = 4;
+  int version = 0;
+  Project* currentProject = nullptr;
+  Target* currentTarget = nullptr;
+  Configuration* currentConfiguration = nullptr;
+  std::vector<std::unique_ptr<Project>> projects;
+  std::vector<std::unique_ptr<Workspace>> imports;
+  std::optional<std::string> outputName;
+
+  // Shared by a workspace and all its imports.
+  Reporter* reporter = nullptr;
+  // Canonical paths of the descriptions being loaded around this one, the
+  // top-level file first; an import of one of them would never end.
+  std::vector<std::string> enclosingFiles;
+};
+
+// A workspace for an import element: tool, platform, verbosity, project file
+// and reporter taken over from `parent`, everything else empty.
+std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent);
+
+#endif  // QEV_MODEL_MODEL_H_

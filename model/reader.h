@@ -1,0 +1,18 @@
+#ifndef QEV_MODEL_READER_H_
+#define QEV_MODEL_READER_H_
+
+class TiXmlElement;
+struct Workspace;
+
+// Reads the description named by workspace.projectFile into the workspace:
+// projects, targets, configurations and settings, with the version,
+// platform and tool filters, base configurations and imports (which are
+// loaded and exported on the spot). Fails when there is no file, when it
+// cannot be loaded ("Error: Cannot load QEV file.", with the reason on
+// standard error) or when its root element is not QEV.
+bool LoadProjectFile(Workspace& workspace);
+
+// Reads one element and, recursively, its child elements.
+void ReadElement(Workspace& workspace, const TiXmlElement& element);
+
+#endif  // QEV_MODEL_READER_H_

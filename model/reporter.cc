@@ -1,0 +1,31 @@
+#include "model/reporter.h"
+
+void Reporter::Print(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), out_);
+}
+
+void Reporter::PrintError(std::string_view text) {
+  Print(text);
+  failed_ = true;
+}
+
+void Reporter::PrintToError(std::string_view text) {
+  // Keep the order of the two streams readable when both go to a terminal.
+  std::fflush(out_);
+  std::fwrite(text.data(), 1, text.size(), err_);
+}
+
+void Reporter::Warning(std::string_view message) {
+  std::string line = "qev: warning: ";
+  line.append(message);
+  line += '\n';
+  PrintToError(line);
+}
+
+void Reporter::Error(std::string_view message) {
+  std::string line = "qev: error: ";
+  line.append(message);
+  line += '\n';
+  PrintToError(line);
+  failed_ = true;
+}

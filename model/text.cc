@@ -1,0 +1,60 @@
+#include "model/text.h"
+
+#include <climits>
+#include <cstdlib>
+
+char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string ToLowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    c = ToLowerAscii(c);
+  return lower;
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+      return false;
+  }
+  return true;
+}
+
+static bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
+         c == '\r';
+}
+
+bool ParseLeadingInt(const char* text, int* value) {
+  const char* p = text;
+  while (IsSpace(*p))
+    ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') {
+    negative = *p == '-';
+    ++p;
+  }
+  if (*p < '0' || *p > '9')
+    return false;
+  // Accumulate in a wide type and saturate, so huge numbers cannot overflow.
+  long long magnitude = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) {
+    if (magnitude <= static_cast<long long>(INT_MAX) + 1)
+      magnitude = magnitude * 10 + (*p - '0');
+  }
+  long long signed_value = negative ? -magnitude : magnitude;
+  if (signed_value > INT_MAX)
+    signed_value = INT_MAX;
+  if (signed_value < INT_MIN)
+    signed_value = INT_MIN;
+  *value = static_cast<int>(signed_value);
+  return true;
+}

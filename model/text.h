@@ -1,0 +1,22 @@
+#ifndef QEV_MODEL_TEXT_H_
+#define QEV_MODEL_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+// ASCII-only text helpers. Descriptions are narrow 8-bit text and keywords
+// are compared ignoring ASCII letter case only, whatever the locale says.
+
+char ToLowerAscii(char c);
+char ToUpperAscii(char c);
+std::string ToLowerAscii(std::string_view text);
+
+// True when both texts are equal ignoring ASCII letter case.
+bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// Reads a decimal integer from the leading characters of `text` (optional
+// white space and sign first), as "%d" or atoi would, clamped to the range of
+// int. Returns false when no digit follows.
+bool ParseLeadingInt(const char* text, int* value);
+
+#endif  // QEV_MODEL_TEXT_H_

@@ -1,0 +1,28 @@
+#ifndef QEV_MODEL_WILDCARD_H_
+#define QEV_MODEL_WILDCARD_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// True when `name` matches `pattern`, where `*` stands for any run of
+// characters (also none) and `?` for one character, ASCII case ignored.
+bool MatchWildcard(std::string_view pattern, std::string_view name);
+
+// The order in which matches are reported: names compared with ASCII
+// letters folded to lower case, ties by byte order.
+bool WildcardMatchLess(const std::string& a, const std::string& b);
+
+// Searches the directory that `pattern` names, below `root` (the current
+// directory when empty), for entries whose names match its last component.
+// Each match is the pattern's text up to its last "/" followed by the entry's
+// name as stored on disk. Directory components are taken literally; both "/"
+// and "\" separate them. "." and ".." are never reported. A directory that
+// cannot be read yields no matches.
+std::vector<std::string> ExpandFilePattern(const std::string& root,
+                                           const std::string& pattern);
+
+// True when `path` names a directory that the process could enter.
+bool CanEnterDirectory(const std::string& path, std::string* reason);
+
+#endif  // QEV_MODEL_WILDCARD_H_

@@ -1,0 +1,348 @@
+#include "model/xml_document.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+#include <tinyxml.h>
+
+namespace {
+
+bool IsXmlSpace(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+bool StartsWith(const char* p, const char* prefix) {
+  return std::strncmp(p, prefix, std::strlen(prefix)) == 0;
+}
+
+bool StartsWithNoCase(const char* p, const char* prefix) {
+  for (; *prefix; ++p, ++prefix) {
+    if (std::tolower(static_cast<unsigned char>(*p)) != *prefix)
+      return false;
+  }
+  return true;
+}
+
+// The parser takes bytes from 127 up for letters of element names.
+bool IsNameStart(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  return byte >= 127 || std::isalpha(byte) || c == '_';
+}
+
+bool IsNameChar(char c) {
+  return IsNameStart(c) || std::isdigit(static_cast<unsigned char>(c)) ||
+         c == '-' || c == '.' || c == ':';
+}
+
+// Follows the text the way the parser does, without building anything, and
+// counts how deep its element recursion goes. It stops where the parser
+// would stop with an error, since the parser goes no deeper after that.
+class NestingScanner {
+ public:
+  NestingScanner(const std::string& text, int limit)
+      : p_(text.c_str()), limit_(limit) {}
+
+  NestingScan Run() {
+    while (*p_) {
+      if (*p_ != '<') {
+        Advance(1);
+      } else if (StartsWith(p_, "</")) {
+        if (depth_ > 0)
+          --depth_;
+        SkipPast(">");
+      } else if (StartsWithNoCase(p_, "<?xml")) {
+        if (!SkipDeclaration())
+          break;
+      } else if (StartsWith(p_, "<!--")) {
+        SkipPast("-->");
+      } else if (StartsWith(p_, "<![CDATA[")) {
+        SkipPast("]]>");
+      } else if (IsNameStart(p_[1])) {
+        if (!OpenElement())
+          break;
+      } else {
+        SkipPast(">");
+      }
+    }
+    return result_;
+  }
+
+ private:
+  void Advance(size_t count) {
+    for (size_t i = 0; i < count && *p_; ++i, ++p_) {
+      if (*p_ == '\n') {
+        ++row_;
+        column_ = 1;
+      } else {
+        ++column_;
+      }
+    }
+  }
+
+  void SkipPast(const char* end) {
+    const char* found = std::strstr(p_, end);
+    Advance(found ? static_cast<size_t>(found - p_) + std::strlen(end)
+                  : std::strlen(p_));
+  }
+
+  void SkipSpace() {
+    while (*p_ && IsXmlSpace(*p_))
+      Advance(1);
+  }
+
+  // Reads `name = value` as an attribute; false where the parser fails.
+  bool SkipAttribute() {
+    while (*p_ && IsNameChar(*p_))
+      Advance(1);
+    SkipSpace();
+    if (*p_ != '=')
+      return false;
+    Advance(1);
+    SkipSpace();
+    if (*p_ == '"' || *p_ == '\'') {
+      char quote[2] = {*p_, '\0'};
+      Advance(1);
+      SkipPast(quote);
+      return true;
+    }
+    while (*p_ && !IsXmlSpace(*p_) && *p_ != '/' && *p_ != '>') {
+      if (*p_ == '"' || *p_ == '\'')
+        return false;
+      Advance(1);
+    }
+    return true;
+  }
+
+  // "<?xml ...>": only its version, encoding and standalone values are read
+  // as quoted attributes; anything else is passed over word by word.
+  bool SkipDeclaration() {
+    Advance(5);
+    while (*p_) {
+      if (*p_ == '>') {
+        Advance(1);
+        return true;
+      }
+      SkipSpace();
+      if (StartsWithNoCase(p_, "version") || StartsWithNoCase(p_, "encoding") ||
+          StartsWithNoCase(p_, "standalone")) {
+        if (!SkipAttribute())
+          return false;
+      } else {
+        while (*p_ && *p_ != '>' && !IsXmlSpace(*p_))
+          Advance(1);
+      }
+    }
+    return false;
+  }
+
+  // A start tag: one level deeper until its "/>" or its end tag.
+  bool OpenElement() {
+    ++depth_;
+    if (depth_ > result_.depth) {
+      result_.depth = depth_;
+      if (depth_ > limit_ && result_.row == 0) {
+        result_.row = row_;
+        result_.column = column_;
+        return false;
+      }
+    }
+    Advance(1);
+    while (*p_ && IsNameChar(*p_))
+      Advance(1);
+    for (;;) {
+      SkipSpace();
+      if (!*p_)
+        return false;
+      if (*p_ == '/') {
+        if (p_[1] != '>')
+          return false;
+        Advance(2);
+        --depth_;
+        return true;
+      }
+      if (*p_ == '>') {
+        Advance(1);
+        return true;
+      }
+      if (!SkipAttribute())
+        return false;
+    }
+  }
+
+  const char* p_;
+  int limit_;
+  int depth_ = 0;
+  int row_ = 1;
+  int column_ = 1;
+  NestingScan result_;
+};
+
+// The text of row `row` (from 1) of `text`.
+std::string LineAt(const std::string& text, int row) {
+  size_t start = 0;
+  for (int r = 1; r < row; ++r) {
+    start = text.find('\n', start);
+    if (start == std::string::npos)
+      return std::string();
+    ++start;
+  }
+  size_t end = text.find('\n', start);
+  return text.substr(start, end == std::string::npos ? std::string::npos
+                                                     : end - start);
+}
+
+bool ReadWholeFile(const std::string& path,
+                   std::string* text,
+                   std::string* reason) {
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  if (S_ISDIR(info.st_mode)) {
+    *reason = std::strerror(EISDIR);
+    return false;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    *reason = std::strerror(errno);
+    return false;
+  }
+  char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+    text->append(buffer, got);
+  bool ok = !std::ferror(file);
+  if (!ok)
+    *reason = std::strerror(errno);
+  std::fclose(file);
+  return ok;
+}
+
+// CR LF and lone CR become LF, as the parser's own file loading does.
+void NormalizeLineEnds(std::string* text) {
+  size_t out = 0;
+  const size_t size = text->size();
+  for (size_t in = 0; in < size; ++in) {
+    char c = (*text)[in];
+    if (c == '\r') {
+      c = '\n';
+      if (in + 1 < size && (*text)[in + 1] == '\n')
+        ++in;
+    }
+    (*text)[out++] = c;
+  }
+  text->resize(out);
+}
+
+void PlaceError(const std::string& text, size_t offset, XmlLoadError* error) {
+  error->row = 1;
+  size_t line_start = 0;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n') {
+      ++error->row;
+      line_start = i + 1;
+    }
+  }
+  error->column = static_cast<int>(offset - line_start) + 1;
+  error->sourceLine = LineAt(text, error->row);
+}
+
+}  // namespace
+
+NestingScan ScanNesting(const std::string& text, int limit) {
+  return NestingScanner(text, limit).Run();
+}
+
+bool LoadXmlDocument(const std::string& path,
+                     TiXmlDocument* doc,
+                     XmlLoadError* error) {
+  error->file = path;
+  std::string text;
+  std::string reason;
+  if (!ReadWholeFile(path, &text, &reason)) {
+    error->message = "cannot read the file: " + reason;
+    return false;
+  }
+  NormalizeLineEnds(&text);
+
+  size_t null_byte = text.find('\0');
+  if (null_byte != std::string::npos) {
+    PlaceError(text, null_byte, error);
+    error->message = "null byte in the description";
+    return false;
+  }
+
+  NestingScan nesting = ScanNesting(text, kMaxXmlNesting);
+  if (nesting.depth > kMaxXmlNesting) {
+    error->row = nesting.row;
+    error->column = nesting.column;
+    error->sourceLine = LineAt(text, nesting.row);
+    error->message = "elements nested more than " +
+                     std::to_string(kMaxXmlNesting) + " levels deep";
+    return false;
+  }
+
+  // Tabs count as one column, so the caret lines up with the source line.
+  doc->SetTabSize(1);
+  doc->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+  if (doc->Error()) {
+    error->message = doc->ErrorDesc();
+    error->row = doc->ErrorRow();
+    error->column = doc->ErrorCol();
+    if (error->row > 0)
+      error->sourceLine = LineAt(text, error->row);
+    else
+      error->column = 0;
+    return false;
+  }
+  if (!doc->RootElement()) {
+    error->message = "no root element";
+    return false;
+  }
+  return true;
+}
+
+std::string FormatXmlLoadError(const XmlLoadError& error) {
+  std::string report = error.file;
+  if (error.row > 0) {
+    report += ":" + std::to_string(error.row);
+    if (error.column > 0)
+      report += ":" + std::to_string(error.column);
+  }
+  report += ": error: " + error.message + "\n";
+  if (error.row <= 0 || error.column <= 0)
+    return report;
+
+  // The byte under the column: the parser counts a UTF-8 sequence as one.
+  const std::string& line = error.sourceLine;
+  size_t at = 0;
+  for (int column = 1; column < error.column && at < line.size(); ++column) {
+    ++at;
+    while (at < line.size() &&
+           (static_cast<unsigned char>(line[at]) & 0xC0) == 0x80)
+      ++at;
+  }
+  // Show a window of a very long line, not all of it.
+  const size_t kWindow = 160;
+  size_t first = 0;
+  size_t length = line.size();
+  if (line.size() > kWindow) {
+    first = at > kWindow / 2 ? at - kWindow / 2 : 0;
+    length = kWindow;
+  }
+  std::string shown = line.substr(first, length);
+  report += shown + "\n";
+  // Copy tabs so the caret sits under the column whatever the tab width.
+  for (size_t i = first; i < at && i - first < shown.size(); ++i) {
+    if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
+      continue;
+    report += line[i] == '\t' ? '\t' : ' ';
+  }
+  report += "^\n";
+  return report;
+}
