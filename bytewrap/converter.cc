@@ -10,7 +10,7 @@
 
 namespace {
 
-// Input read per step; with its formatted text (about six times as much)
+// Input read per step; with its formatted text (about five times as much)
 // this bounds the memory the conversion needs, whatever the input's size.
 constexpr size_t kChunkSize = 256 * 1024;
 
@@ -76,8 +76,8 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
   if (input->size == 0)
     return Failure("Nothing to convert, empty file.\r\n");
 
-  // A name or output failure is reported only for an input that could be
-  // read through, so that a read failure takes precedence as it always has.
+  // The input is read through before a name or output failure is reported,
+  // so that an unreadable input is always reported as that first.
   OutputNames names;
   if (!DeriveNames(path, &names)) {
     if (!ReadThrough(input, input->size))
