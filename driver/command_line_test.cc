@@ -1,0 +1,59 @@
+#include "driver/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "model/model.h"
+
+namespace {
+
+std::unique_ptr<Workspace> Parse(std::vector<const char*> args) {
+  auto workspace = std::make_unique<Workspace>();
+  ParseCommandLine(static_cast<int>(args.size()), args.data(), workspace.get());
+  return workspace;
+}
+
+}  // namespace
+
+TEST(ParseCommandLineTest, OnlyTheSecondCharacterOfAnOptionCounts) {
+  const Workspace& w = *Parse({"qev", "-xml", "a.qev", "-tool", "VC8", "-platform",
+                       "xenon", "-output", "Game", "-verbose", "7"});
+  EXPECT_EQ(w.projectFile, "a.qev");
+  EXPECT_EQ(w.tool, "VC8");
+  EXPECT_EQ(w.platform, "xenon");
+  EXPECT_EQ(w.outputName, "Game");
+  EXPECT_EQ(w.verbosity, 7);
+}
+
+TEST(ParseCommandLineTest, ValuesAreConsumedAndLaterOptionsWin) {
+  const Workspace& w = *Parse({"qev", "-c", "Debug", "-t", "make", "-c", "Release",
+                       "-t", "xcode", "-h", "stray", "-c", "-x", "-x", "b"});
+  // "-x" after -c is the configuration's value, not an option.
+  EXPECT_EQ(w.configurationFilter, (TextSet{"-x", "Debug", "Release"}));
+  EXPECT_EQ(w.tool, "xcode");
+  EXPECT_EQ(w.projectFile, "b");
+}
+
+TEST(ParseCommandLineTest, OptionWithoutValueOrAttachedValueReadsNothing) {
+  EXPECT_FALSE(Parse({"qev", "-x"})->projectFile);
+  EXPECT_FALSE(Parse({"qev", "-xproject.qev"})->projectFile);
+  EXPECT_FALSE(Parse({"qev", "-"})->projectFile);
+}
+
+TEST(ParseCommandLineTest, VerbosityReadsLeadingDigitsOnly) {
+  EXPECT_EQ(Parse({"qev", "-v", "3"})->verbosity, 3);
+  EXPECT_EQ(Parse({"qev", "-v", "abc"})->verbosity, 4);
+  EXPECT_EQ(Parse({"qev", "-v", " -2x"})->verbosity, -2);
+  EXPECT_EQ(Parse({"qev", "-v", "99999999999"})->verbosity, 2147483647);
+  EXPECT_EQ(Parse({"qev"})->verbosity, 4);
+}
+
+TEST(ParseCommandLineTest, ToolImpliesThePlatformUnlessOneIsGiven) {
+  EXPECT_EQ(Parse({"qev", "-t", "vc71"})->platform, "Win32");
+  EXPECT_EQ(Parse({"qev", "-t", "VC8", "-p", "xenon"})->platform, "xenon");
+  EXPECT_EQ(Parse({"qev", "-t", "XCODE"})->platform, "MacOSX");
+#if !defined(__APPLE__)
+  EXPECT_EQ(Parse({"qev", "-t", "make"})->platform, "Linux");
+#endif
+  EXPECT_FALSE(Parse({"qev", "-t", "VC80"})->platform);
+  EXPECT_FALSE(Parse({"qev"})->platform);
+}

@@ -1,0 +1,77 @@
+#include "model/wildcard.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/test_support.h"
+
+using Matches = std::vector<std::string>;
+
+TEST(MatchWildcardTest, StarAndQuestionMarkIgnoringCase) {
+  EXPECT_TRUE(MatchWildcard("*.cpp", "main.cpp"));
+  EXPECT_TRUE(MatchWildcard("*.CPP", "Main.cpp"));
+  EXPECT_TRUE(MatchWildcard("*", ""));
+  EXPECT_TRUE(MatchWildcard("*", ".hidden"));
+  EXPECT_TRUE(MatchWildcard("a*b*c", "aXXbYYbc"));
+  EXPECT_TRUE(MatchWildcard("?.c", "x.c"));
+  EXPECT_FALSE(MatchWildcard("?.c", ".c"));
+  EXPECT_FALSE(MatchWildcard("*.cpp", "main.cpp.bak"));
+  EXPECT_FALSE(MatchWildcard("*.c", "main.cpp"));
+  EXPECT_TRUE(MatchWildcard("main.cpp", "MAIN.CPP"));
+  EXPECT_FALSE(MatchWildcard("", "a"));
+}
+
+TEST(MatchWildcardTest, ManyStarsStayFast) {
+  std::string pattern;
+  for (int i = 0; i < 200; ++i)
+    pattern += "*a";
+  EXPECT_FALSE(MatchWildcard(pattern + "b", std::string(5000, 'a')));
+}
+
+TEST(WildcardMatchLessTest, FoldsLettersThenBytes) {
+  EXPECT_TRUE(WildcardMatchLess("_u.cpp", "a.cpp"));
+  EXPECT_TRUE(WildcardMatchLess("a.cpp", "B.cpp"));
+  EXPECT_TRUE(WildcardMatchLess("a.c", "a.cpp"));
+  // Equal ignoring case: byte order decides, upper case first.
+  EXPECT_TRUE(WildcardMatchLess("A.cpp", "a.cpp"));
+  EXPECT_FALSE(WildcardMatchLess("a.cpp", "A.cpp"));
+}
+
+class ExpandFilePatternTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* file :
+         {"src/b.cpp", "src/A.cpp", "src/_u.cpp", "src/.hidden.cpp",
+          "src/main_mac.cpp", "src/notes.txt", "src/sub/deep.h"})
+      WriteTextFile(file, "");
+    mkdir("src/dir.cpp", 0777);
+  }
+
+  ScratchDirectory scratch_;
+};
+
+TEST_F(ExpandFilePatternTest, ReportsEveryMatchingEntrySorted) {
+  EXPECT_EQ(ExpandFilePattern("src", "*.cpp"),
+            (Matches{".hidden.cpp", "_u.cpp", "A.cpp", "b.cpp", "dir.cpp",
+                     "main_mac.cpp"}));
+}
+
+TEST_F(ExpandFilePatternTest, PrefixIsThePatternsDirectoryAsWritten) {
+  EXPECT_EQ(ExpandFilePattern("", "src/sub/*.H"), (Matches{"src/sub/deep.h"}));
+  EXPECT_EQ(ExpandFilePattern("", "SRC/*.txt"), Matches{});
+  // A backslash separates directories for the search only.
+  EXPECT_EQ(ExpandFilePattern("src", "sub\\*.h"), (Matches{"deep.h"}));
+}
+
+TEST_F(ExpandFilePatternTest, NameWithoutWildcardsTakesTheCaseOnDisk) {
+  EXPECT_EQ(ExpandFilePattern("src", "a.CPP"), (Matches{"A.cpp"}));
+  EXPECT_EQ(ExpandFilePattern("src", "missing.cpp"), Matches{});
+}
+
+TEST_F(ExpandFilePatternTest, NeverReportsDotEntriesAndToleratesBadRoots) {
+  EXPECT_EQ(ExpandFilePattern("src/sub", "*"), (Matches{"deep.h"}));
+  EXPECT_EQ(ExpandFilePattern("src/sub", ".*"), Matches{});
+  EXPECT_EQ(ExpandFilePattern("no-such-root", "*"), Matches{});
+  EXPECT_EQ(ExpandFilePattern("src", "sub/"), Matches{});
+}

@@ -1,0 +1,48 @@
+#ifndef QEV_TESTS_SUPPORT_TEST_SUPPORT_H_
+#define QEV_TESTS_SUPPORT_TEST_SUPPORT_H_
+
+#include <cstdio>
+#include <string>
+
+#include "model/reporter.h"
+
+// A Reporter whose two streams are captured in memory.
+class CapturingReporter {
+ public:
+  CapturingReporter();
+  ~CapturingReporter();
+
+  Reporter& reporter() { return reporter_; }
+  std::string out();
+  std::string err();
+
+ private:
+  char* outBuffer_ = nullptr;
+  size_t outSize_ = 0;
+  char* errBuffer_ = nullptr;
+  size_t errSize_ = 0;
+  std::FILE* out_;
+  std::FILE* err_;
+  Reporter reporter_;
+};
+
+// A fresh directory that the test runs in; the previous current directory
+// is restored and the directory removed afterwards.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+// Writes `content` to `path` (relative to the current directory), creating
+// missing parent directories.
+void WriteTextFile(const std::string& path, const std::string& content);
+std::string ReadTextFile(const std::string& path);
+
+#endif  // QEV_TESTS_SUPPORT_TEST_SUPPORT_H_
