@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
       state ^= state >> 12;
       state ^= state << 25;
       state ^= state >> 27;
-      buffer[i] = static_cast<unsigned char>((state * 2685821657736338717ULL) >> 56);
+      buffer[i] =
+          static_cast<unsigned char>((state * 2685821657736338717ULL) >> 56);
     }
     std::fwrite(buffer.data(), 1, count, stdout);
     left -= count;
