@@ -15,22 +15,22 @@ std::unique_ptr<Workspace> Parse(std::vector<const char*> args) {
 }  // namespace
 
 TEST(ParseCommandLineTest, OnlyTheSecondCharacterOfAnOptionCounts) {
-  const Workspace& w = *Parse({"qev", "-xml", "a.qev", "-tool", "VC8", "-platform",
+  auto w = Parse({"qev", "-xml", "a.qev", "-tool", "VC8", "-platform",
                        "xenon", "-output", "Game", "-verbose", "7"});
-  EXPECT_EQ(w.projectFile, "a.qev");
-  EXPECT_EQ(w.tool, "VC8");
-  EXPECT_EQ(w.platform, "xenon");
-  EXPECT_EQ(w.outputName, "Game");
-  EXPECT_EQ(w.verbosity, 7);
+  EXPECT_EQ(w->projectFile, "a.qev");
+  EXPECT_EQ(w->tool, "VC8");
+  EXPECT_EQ(w->platform, "xenon");
+  EXPECT_EQ(w->outputName, "Game");
+  EXPECT_EQ(w->verbosity, 7);
 }
 
 TEST(ParseCommandLineTest, ValuesAreConsumedAndLaterOptionsWin) {
-  const Workspace& w = *Parse({"qev", "-c", "Debug", "-t", "make", "-c", "Release",
+  auto w = Parse({"qev", "-c", "Debug", "-t", "make", "-c", "Release",
                        "-t", "xcode", "-h", "stray", "-c", "-x", "-x", "b"});
   // "-x" after -c is the configuration's value, not an option.
-  EXPECT_EQ(w.configurationFilter, (TextSet{"-x", "Debug", "Release"}));
-  EXPECT_EQ(w.tool, "xcode");
-  EXPECT_EQ(w.projectFile, "b");
+  EXPECT_EQ(w->configurationFilter, (TextSet{"-x", "Debug", "Release"}));
+  EXPECT_EQ(w->tool, "xcode");
+  EXPECT_EQ(w->projectFile, "b");
 }
 
 TEST(ParseCommandLineTest, OptionWithoutValueOrAttachedValueReadsNothing) {

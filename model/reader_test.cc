@@ -109,7 +109,7 @@ TEST_F(ReaderTest, ElementsWithoutAPlaceCreateNothingButTheirChildrenAreRead) {
   // still hands back to its own target's default configuration.
   EXPECT_TRUE(target(1).configurations[1]->cflags.empty());
   EXPECT_EQ(target(2).DefaultConfiguration().cflags, (TextList{"-g"}));
-  EXPECT_EQ(target(1).DefaultConfiguration().cflags, TextList{});
+  EXPECT_EQ(target(1).DefaultConfiguration().cflags, (TextList{"-O2"}));
 }
 
 TEST_F(ReaderTest, VersionPlatformAndToolFilterWholeSubtrees) {
@@ -169,7 +169,8 @@ TEST_F(ReaderTest, BaseConfigurationsCopyAndReplace) {
   EXPECT_EQ(release.outFile, "t_d");
   EXPECT_EQ(release.type, "lib");
   EXPECT_TRUE(release.show);
-  EXPECT_FALSE(t.configurations[1]->show);
+  // The later element without a show attribute shows Debug again.
+  EXPECT_TRUE(t.configurations[1]->show);
   EXPECT_EQ(t.configurations[1]->type, "dll");
   EXPECT_EQ(capture_.err(), "Fount it!\n");
   EXPECT_FALSE(capture_.reporter().failed());
