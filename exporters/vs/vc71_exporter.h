@@ -1,20 +1,15 @@
 #ifndef QEV_EXPORTERS_VS_VC71_EXPORTER_H_
 #define QEV_EXPORTERS_VS_VC71_EXPORTER_H_
 
-#include "driver/exporter.h"
+#include "exporters/vs/vc7_exporter.h"
 
-class Reporter;
-
-// Placeholder until the exporter is written.
-class VC71Exporter : public QEVExporter {
+// Visual Studio .NET 2003: the solutions of VC7Exporter and its project
+// files with the version 7.10.
+class VC71Exporter : public VC7Exporter {
  public:
-  explicit VC71Exporter(Reporter& reporter) : reporter_(reporter) {}
-  bool Export(Project&, const std::optional<std::string>&) override {
-    return false;
-  }
+  explicit VC71Exporter(Reporter& reporter);
 
- private:
-  [[maybe_unused]] Reporter& reporter_;
+  double ProjectFileVersion() override;
 };
 
 #endif  // QEV_EXPORTERS_VS_VC71_EXPORTER_H_

@@ -1,20 +1,80 @@
 #ifndef QEV_EXPORTERS_VS_VC7_EXPORTER_H_
 #define QEV_EXPORTERS_VS_VC7_EXPORTER_H_
 
+#include <string>
+
 #include "driver/exporter.h"
 
 class Reporter;
+struct Configuration;
+struct Target;
 
-// Placeholder until the exporter is written.
+// Writes Visual Studio .NET (2002) build files: a solution "<name>.sln" per
+// project and a project file "<target>.vcproj" per own target. The variants
+// of later Visual Studio versions derive from it and override the hooks
+// below; the flow, the writers and the GUIDs are shared.
 class VC7Exporter : public QEVExporter {
  public:
-  explicit VC7Exporter(Reporter& reporter) : reporter_(reporter) {}
-  bool Export(Project&, const std::optional<std::string>&) override {
-    return false;
-  }
+  explicit VC7Exporter(Reporter& reporter);
+
+  // Writes the project file of every own target, then the solution. Without
+  // a platform the files are written for "Win32". Returns true when every
+  // file was written.
+  bool Export(Project& project,
+              const std::optional<std::string>& platform) override;
+
+  // The hooks in which the Visual Studio versions differ. Each appends its
+  // text to `out` and appends nothing when `out` is null.
+  virtual void WriteSolutionHeader(std::string* out);
+  // The project files' Version attribute, printed with two decimals.
+  virtual double ProjectFileVersion();
+  // Replaces a platform name of the command line by the one this Visual
+  // Studio version knows (letter case ignored); unknown names stay as given.
+  virtual void MapPlatformName(std::string* name);
+  virtual std::string CompilerToolName(const std::string& platform);
+  virtual std::string LinkerToolName(const std::string& platform);
+  virtual void WriteSolutionConfiguration(std::string* out,
+                                          std::string configuration,
+                                          std::string platform);
+  virtual void WriteProjectActiveConfiguration(std::string* out,
+                                               std::string guid,
+                                               std::string configuration,
+                                               std::string platform);
+  virtual void WriteProjectBuildConfiguration(std::string* out,
+                                              std::string guid,
+                                              std::string configuration,
+                                              std::string platform);
+  // Tools written at the end of a Configuration element; `type` is the
+  // configuration type number (1 application, 2 DLL, 4 library, 0 unknown).
+  virtual void WriteExtraTools(std::string* out,
+                               const Configuration& config,
+                               int type);
+
+  // The solution and project file texts, for the platform of the last
+  // Export call (or the one set through SetPlatform).
+  std::string FormatSolution(const Project& project);
+  std::string FormatProjectFile(const Target& target);
+
+  // Sets platformName as Export does: mapped, "Win32" when none is given.
+  void SetPlatform(const std::optional<std::string>& platform);
+  const std::string& platform_name() const { return platformName; }
+
+ protected:
+  // The platform of the current Export call, after MapPlatformName.
+  std::string platformName;
+  // Names of the two configuration sections of the solution's Global block.
+  std::string solutionConfigurationSection;
+  std::string projectConfigurationSection;
 
  private:
-  [[maybe_unused]] Reporter& reporter_;
+  bool WriteSolution(const Project& project);
+  bool WriteProjectFile(const Target& target);
+  void WriteConfiguration(std::string* out,
+                          const Configuration& base,
+                          const Configuration& config);
+  void WriteFiles(std::string* out, const Target& target);
+
+  Reporter& reporter_;
 };
 
 #endif  // QEV_EXPORTERS_VS_VC7_EXPORTER_H_

@@ -1,20 +1,34 @@
 #ifndef QEV_EXPORTERS_VS_VC8_EXPORTER_H_
 #define QEV_EXPORTERS_VS_VC8_EXPORTER_H_
 
-#include "driver/exporter.h"
+#include "exporters/vs/vc7_exporter.h"
 
-class Reporter;
-
-// Placeholder until the exporter is written.
-class VC8Exporter : public QEVExporter {
+// Visual Studio 2005: solution format 9.00 with configurations named per
+// platform, project files of version 8.00, the Xbox 360 compiler and linker,
+// and the manifest tool for applications.
+class VC8Exporter : public VC7Exporter {
  public:
-  explicit VC8Exporter(Reporter& reporter) : reporter_(reporter) {}
-  bool Export(Project&, const std::optional<std::string>&) override {
-    return false;
-  }
+  explicit VC8Exporter(Reporter& reporter);
 
- private:
-  [[maybe_unused]] Reporter& reporter_;
+  void WriteSolutionHeader(std::string* out) override;
+  double ProjectFileVersion() override;
+  void MapPlatformName(std::string* name) override;
+  std::string CompilerToolName(const std::string& platform) override;
+  std::string LinkerToolName(const std::string& platform) override;
+  void WriteSolutionConfiguration(std::string* out,
+                                  std::string configuration,
+                                  std::string platform) override;
+  void WriteProjectActiveConfiguration(std::string* out,
+                                       std::string guid,
+                                       std::string configuration,
+                                       std::string platform) override;
+  void WriteProjectBuildConfiguration(std::string* out,
+                                      std::string guid,
+                                      std::string configuration,
+                                      std::string platform) override;
+  void WriteExtraTools(std::string* out,
+                       const Configuration& config,
+                       int type) override;
 };
 
 #endif  // QEV_EXPORTERS_VS_VC8_EXPORTER_H_

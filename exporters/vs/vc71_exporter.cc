@@ -1,0 +1,10 @@
+#include "exporters/vs/vc71_exporter.h"
+
+VC71Exporter::VC71Exporter(Reporter& reporter) : VC7Exporter(reporter) {
+  solutionConfigurationSection = "SolutionConfiguration";
+  projectConfigurationSection = "ProjectConfiguration";
+}
+
+double VC71Exporter::ProjectFileVersion() {
+  return 7.1;
+}

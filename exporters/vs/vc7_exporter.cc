@@ -1,0 +1,106 @@
+#include "exporters/vs/vc7_exporter.h"
+
+#include "exporters/output_file.h"
+#include "model/model.h"
+#include "model/text.h"
+
+VC7Exporter::VC7Exporter(Reporter& reporter)
+    : solutionConfigurationSection("SolutionConfiguration"),
+      projectConfigurationSection("ProjectConfiguration"),
+      reporter_(reporter) {}
+
+void VC7Exporter::SetPlatform(const std::optional<std::string>& platform) {
+  // Every line that names a configuration also names a platform; the
+  // command line gives none only when qev is driven without its defaults.
+  platformName = platform ? *platform : std::string("Win32");
+  MapPlatformName(&platformName);
+}
+
+bool VC7Exporter::Export(Project& project,
+                         const std::optional<std::string>& platform) {
+  SetPlatform(platform);
+  bool ok = true;
+  // Every own target gets its project file, also one that the configuration
+  // filter keeps out of the solution. Imported targets were written by the
+  // export of their own description.
+  for (const auto& target : project.targets) {
+    if (!WriteProjectFile(*target))
+      ok = false;
+  }
+  if (!WriteSolution(project))
+    ok = false;
+  return ok;
+}
+
+bool VC7Exporter::WriteSolution(const Project& project) {
+  const std::string& base =
+      project.outputName.empty() ? project.name : project.outputName;
+  return WriteOutputFile(project.exportDir, base + ".sln",
+                         FormatSolution(project), reporter_);
+}
+
+bool VC7Exporter::WriteProjectFile(const Target& target) {
+  return WriteOutputFile(target.exportDir, target.name + ".vcproj",
+                         FormatProjectFile(target), reporter_);
+}
+
+void VC7Exporter::WriteSolutionHeader(std::string* out) {
+  if (out)
+    out->append("Microsoft Visual Studio Solution File, Format Version 8.00\n");
+}
+
+double VC7Exporter::ProjectFileVersion() {
+  return 7.0;
+}
+
+void VC7Exporter::MapPlatformName(std::string* name) {
+  if (EqualsNoCase(*name, "Win32"))
+    *name = "Win32";
+  if (EqualsNoCase(*name, "ps3"))
+    *name = "Win32";
+  else if (EqualsNoCase(*name, "xbox360") || EqualsNoCase(*name, "xenon"))
+    *name = "Xenon";
+}
+
+std::string VC7Exporter::CompilerToolName(const std::string& /*platform*/) {
+  return "VCCLCompilerTool";
+}
+
+std::string VC7Exporter::LinkerToolName(const std::string& /*platform*/) {
+  return "VCLinkerTool";
+}
+
+void VC7Exporter::WriteSolutionConfiguration(std::string* out,
+                                             std::string configuration,
+                                             std::string /*platform*/) {
+  if (!out)
+    return;
+  out->append("\t\t").append(configuration).append(" = ");
+  out->append(configuration).append("\n");
+}
+
+void VC7Exporter::WriteProjectActiveConfiguration(std::string* out,
+                                                  std::string guid,
+                                                  std::string configuration,
+                                                  std::string platform) {
+  if (!out)
+    return;
+  out->append("\t\t{").append(guid).append("}.").append(configuration);
+  out->append(".ActiveCfg = ").append(configuration).append("|");
+  out->append(platform).append("\n");
+}
+
+void VC7Exporter::WriteProjectBuildConfiguration(std::string* out,
+                                                 std::string guid,
+                                                 std::string configuration,
+                                                 std::string platform) {
+  if (!out)
+    return;
+  out->append("\t\t{").append(guid).append("}.").append(configuration);
+  out->append(".Build.0 = ").append(configuration).append("|");
+  out->append(platform).append("\n");
+}
+
+void VC7Exporter::WriteExtraTools(std::string* /*out*/,
+                                  const Configuration& /*config*/,
+                                  int /*type*/) {}

@@ -1,0 +1,94 @@
+#include "exporters/vs/vc8_exporter.h"
+
+#include "model/model.h"
+#include "model/text.h"
+
+namespace {
+
+// The platform name under which Visual Studio 2005 knows the Xbox 360.
+const char kXbox360[] = "Xbox 360";
+
+// "Name|Platform", as every configuration of a 2005 solution is named.
+std::string Qualified(const std::string& configuration,
+                      const std::string& platform) {
+  return configuration + "|" + platform;
+}
+
+}  // namespace
+
+VC8Exporter::VC8Exporter(Reporter& reporter) : VC7Exporter(reporter) {
+  solutionConfigurationSection = "SolutionConfigurationPlatforms";
+  projectConfigurationSection = "ProjectConfigurationPlatforms";
+}
+
+void VC8Exporter::WriteSolutionHeader(std::string* out) {
+  if (!out)
+    return;
+  out->append("Microsoft Visual Studio Solution File, Format Version 9.00\n");
+  out->append("# Visual Studio 2005\n");
+}
+
+double VC8Exporter::ProjectFileVersion() {
+  return 8.0;
+}
+
+void VC8Exporter::MapPlatformName(std::string* name) {
+  if (EqualsNoCase(*name, "Win32"))
+    *name = "Win32";
+  if (EqualsNoCase(*name, "Win64"))
+    *name = "Win64";
+  else if (EqualsNoCase(*name, "ps3"))
+    *name = "Win32";
+  else if (EqualsNoCase(*name, "xbox360") || EqualsNoCase(*name, "xenon"))
+    *name = kXbox360;
+}
+
+std::string VC8Exporter::CompilerToolName(const std::string& platform) {
+  return platform == kXbox360 ? "VCCLX360CompilerTool" : "VCCLCompilerTool";
+}
+
+std::string VC8Exporter::LinkerToolName(const std::string& platform) {
+  return platform == kXbox360 ? "VCX360LinkerTool" : "VCLinkerTool";
+}
+
+void VC8Exporter::WriteSolutionConfiguration(std::string* out,
+                                             std::string configuration,
+                                             std::string platform) {
+  if (!out)
+    return;
+  std::string qualified = Qualified(configuration, platform);
+  out->append("\t\t").append(qualified).append(" = ").append(qualified);
+  out->append("\n");
+}
+
+void VC8Exporter::WriteProjectActiveConfiguration(std::string* out,
+                                                  std::string guid,
+                                                  std::string configuration,
+                                                  std::string platform) {
+  if (!out)
+    return;
+  std::string qualified = Qualified(configuration, platform);
+  out->append("\t\t{").append(guid).append("}.").append(qualified);
+  out->append(".ActiveCfg = ").append(qualified).append("\n");
+}
+
+void VC8Exporter::WriteProjectBuildConfiguration(std::string* out,
+                                                 std::string guid,
+                                                 std::string configuration,
+                                                 std::string platform) {
+  if (!out)
+    return;
+  std::string qualified = Qualified(configuration, platform);
+  out->append("\t\t{").append(guid).append("}.").append(qualified);
+  out->append(".Build.0 = ").append(qualified).append("\n");
+}
+
+void VC8Exporter::WriteExtraTools(std::string* out,
+                                  const Configuration& config,
+                                  int type) {
+  // Applications get a manifest unless the description turns it off;
+  // libraries and DLLs never do.
+  if (!out || config.disableDefaultManifest || type != 1)
+    return;
+  out->append("<Tool Name=\"VCManifestTool\" EmbedManifest=\"false\" />\n");
+}

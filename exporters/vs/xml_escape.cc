@@ -1,0 +1,89 @@
+#include "exporters/vs/xml_escape.h"
+
+#include <cstdint>
+
+namespace {
+
+bool IsDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+// The characters that XML 1.0 lets a character reference name.
+bool IsXmlCharacter(uint32_t code) {
+  return code == 0x9 || code == 0xA || code == 0xD ||
+         (code >= 0x20 && code <= 0xD7FF) ||
+         (code >= 0xE000 && code <= 0xFFFD) ||
+         (code >= 0x10000 && code <= 0x10FFFF);
+}
+
+// True when `rest`, which starts just after "&#", holds a decimal ("123;")
+// or hexadecimal ("x1F;") character reference of an allowed character.
+bool IsCharacterReference(std::string_view rest) {
+  bool hex = !rest.empty() && rest[0] == 'x';
+  size_t i = hex ? 1 : 0;
+  size_t first_digit = i;
+  uint32_t code = 0;
+  for (; i < rest.size() && rest[i] != ';'; ++i) {
+    int digit = hex ? HexDigitValue(rest[i])
+                    : (IsDecimalDigit(rest[i]) ? rest[i] - '0' : -1);
+    if (digit < 0)
+      return false;
+    // Anything above the last code point is refused anyway; stop growing.
+    if (code <= 0x10FFFF)
+      code = code * (hex ? 16 : 10) + static_cast<uint32_t>(digit);
+  }
+  return i < rest.size() && i > first_digit && IsXmlCharacter(code);
+}
+
+// True when the "&" at the start of `text` begins a reference to keep.
+bool StartsReference(std::string_view text) {
+  static const std::string_view kNamed[] = {"&amp;", "&lt;", "&gt;", "&quot;",
+                                            "&apos;"};
+  for (std::string_view named : kNamed) {
+    if (text.substr(0, named.size()) == named)
+      return true;
+  }
+  return text.size() > 2 && text[1] == '#' &&
+         IsCharacterReference(text.substr(2));
+}
+
+}  // namespace
+
+void AppendXmlEscaped(std::string_view text, std::string* out) {
+  out->reserve(out->size() + text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    switch (c) {
+      case '<':
+        out->append("&lt;");
+        break;
+      case '"':
+        out->append("&quot;");
+        break;
+      case '&':
+        if (StartsReference(text.substr(i)))
+          out->push_back('&');
+        else
+          out->append("&amp;");
+        break;
+      default:
+        out->push_back(c);
+    }
+  }
+}
+
+std::string XmlEscaped(std::string_view text) {
+  std::string out;
+  AppendXmlEscaped(text, &out);
+  return out;
+}

@@ -1,0 +1,21 @@
+#ifndef QEV_EXPORTERS_VS_XML_ESCAPE_H_
+#define QEV_EXPORTERS_VS_XML_ESCAPE_H_
+
+#include <string>
+#include <string_view>
+
+// Values written into the attributes of a project file. Descriptions in use
+// hold values that are already escaped (a define such as
+// NAME=&amp;quot;x&amp;quot;), so a reference that is already complete is kept
+// as written and only what would break the document is escaped.
+
+// Appends `text` to `out` for use inside a double-quoted attribute: "<"
+// becomes "&lt;", the double quote "&quot;", and "&" becomes "&amp;" unless
+// it starts one of the references &amp; &lt; &gt; &quot; &apos; &#DIGITS;
+// &#xHEX; (the last two only when they name a character XML allows).
+void AppendXmlEscaped(std::string_view text, std::string* out);
+
+// The escaped form of `text` as a new string.
+std::string XmlEscaped(std::string_view text);
+
+#endif  // QEV_EXPORTERS_VS_XML_ESCAPE_H_
