@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing, then
+# builds everything into build/. Sourced by the other scripts; extra Debian
+# packages can be asked for in QEV_EXTRA_PACKAGES.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+packages="g++ make cmake pkg-config libtinyxml-dev libgtest-dev libxml2-utils \
+${QEV_EXTRA_PACKAGES:-}"
+
+missing=()
+for package in $packages; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+    --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+build_project() {  # build_project <build dir> [cmake options...]
+  local dir=$1
+  shift
+  cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
