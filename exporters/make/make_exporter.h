@@ -1,20 +1,45 @@
 #ifndef QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_
 #define QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_
 
+#include <optional>
+#include <string>
+
 #include "driver/exporter.h"
 
+struct Target;
 class Reporter;
 
-// Placeholder until the exporter is written.
+// The platform name that the make files use: "LINUX" for Linux, "OSX" for
+// MacOSX, "PS3" for PS3 and Playstation3 (ASCII case ignored); any other
+// name unchanged. Without a platform, the host's.
+std::string MakePlatformName(const std::optional<std::string>& platform);
+
+// Writes GNU make input for a project: a make fragment per target, then the
+// wrapper "Makefile" and the project makefile that includes the fragments.
+// Writing the fragments adds the dependencies' libraries and library paths
+// to the targets' configurations, and may add configurations to dependency
+// targets.
 class MakeExporter : public QEVExporter {
  public:
   explicit MakeExporter(Reporter& reporter) : reporter_(reporter) {}
-  bool Export(Project&, const std::optional<std::string>&) override {
-    return false;
-  }
+
+  bool Export(Project& project,
+              const std::optional<std::string>& platform) override;
+
+  // Writes "Makefile.<target>.mk" into the target's export directory. When
+  // the file cannot be opened nothing is written and the model is left
+  // alone.
+  bool WriteTargetMakefile(Target& target);
+
+  // Writes "Makefile" and "<project>.Makefile" into the project's export
+  // directory.
+  bool WriteProjectMakefiles(const Project& project);
+
+  const std::string& platformName() const { return platformName_; }
 
  private:
-  [[maybe_unused]] Reporter& reporter_;
+  Reporter& reporter_;
+  std::string platformName_;
 };
 
 #endif  // QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_

@@ -1,0 +1,177 @@
+#include "exporters/make/makefile_fragment_writer.h"
+
+#include <unordered_set>
+
+#include "exporters/make/make_format.h"
+#include "exporters/make/target_rules.h"
+#include "model/model.h"
+#include "model/text.h"
+
+namespace {
+
+bool EndsWithFirst(const std::string& text, const char* piece, size_t length) {
+  size_t found = text.find(piece);
+  return found != std::string::npos && found + length == text.size();
+}
+
+bool IsDefaultName(const std::string& name) {
+  return EqualsNoCase(name, "default");
+}
+
+// Each file goes to the first list whose extension occurs anywhere in its
+// path; files matching none (headers, say) are left out.
+void AppendSourceLists(std::string* out, const Target& target) {
+  const std::string& t = target.name;
+  for (const FileGroup& group : target.fileGroups) {
+    for (const FileEntry& file : group.files) {
+      const std::string& path = file.fullPath;
+      if (path.find(".cpp") != std::string::npos)
+        AppendFormat(out, "%s_cppfiles += %s\n", {t, path});
+      else if (path.find(".c") != std::string::npos)
+        AppendFormat(out, "%s_cfiles   += %s\n", {t, path});
+      else if (path.find(".a") != std::string::npos ||
+               path.find(".lib") != std::string::npos)
+        AppendFormat(out, "%s_lfiles   += %s\n", {t, path});
+    }
+  }
+}
+
+void AppendList(std::string* out,
+                const char* pattern,
+                const std::string& t,
+                const std::string& c,
+                const TextList& entries) {
+  for (const std::string& entry : entries)
+    AppendFormat(out, pattern, {t, c, entry});
+}
+
+}  // namespace
+
+std::string LibraryNameFromFile(const std::string& file) {
+  std::string name = file;
+  if (EndsWithFirst(name, ".so", 3))
+    name.resize(name.size() - 3);
+  else if (EndsWithFirst(name, ".a", 2))
+    name.resize(name.size() - 2);
+  if (name.compare(0, 3, "lib") == 0)
+    name.erase(0, 3);
+  return name;
+}
+
+void AddDependencyLinkInputs(const Target& target,
+                             Configuration& configuration) {
+  if (target.dependencies.empty() || !target.project)
+    return;
+  const Project& project = *target.project;
+  TextList& library_paths = configuration.searchPaths.library;
+  std::unordered_set<std::string> known_paths(library_paths.begin(),
+                                              library_paths.end());
+  for (const std::string& name : target.dependencies) {
+    bool imported = false;
+    Target* dependency = project.FindTarget(name);
+    if (!dependency) {
+      dependency = project.FindImportedTarget(name);
+      imported = dependency != nullptr;
+    }
+    if (!dependency)
+      continue;
+
+    // An existing configuration keeps its type; only one made here takes
+    // the type of the configuration being written.
+    Configuration* matching = dependency->FindConfiguration(configuration.name);
+    if (!matching) {
+      matching = &dependency->FindOrCreateConfiguration(configuration.name,
+                                                        configuration.type);
+    }
+    const Configuration& defaults = dependency->DefaultConfiguration();
+    const std::string& file =
+        matching->outFile.empty() ? defaults.outFile : matching->outFile;
+    const std::string& directory =
+        matching->outDir.empty() ? defaults.outDir : matching->outDir;
+    if (file.empty() || directory.empty())
+      continue;
+
+    std::string library = LibraryNameFromFile(file);
+    std::string path =
+        imported ? dependency->importPath + directory : directory;
+    configuration.libraries.push_back(std::move(library));
+    if (known_paths.insert(path).second)
+      library_paths.push_back(std::move(path));
+  }
+}
+
+void AppendVariableBlock(std::string* fragment,
+                         const Target& target,
+                         const Configuration& configuration) {
+  const std::string& t = target.name;
+  const std::string& c = configuration.name;
+  const bool is_default = IsDefaultName(c);
+  std::string* out = fragment;
+
+  AppendFormat(out, "%s_%s_hpaths   = \n", {t, c});
+  AppendList(out, "%s_%s_hpaths  += %s\n", t, c,
+             configuration.searchPaths.header);
+
+  AppendFormat(out, "%s_%s_lpaths   = \n", {t, c});
+  AppendList(out, "%s_%s_lpaths  += %s\n", t, c,
+             configuration.searchPaths.library);
+
+  if (is_default)
+    AppendFormat(out, "%s_%s_defines  = $(%s_custom_defines)\n", {t, c, t});
+  else
+    AppendFormat(out, "%s_%s_defines  = \n", {t, c});
+  AppendList(out, "%s_%s_defines += %s\n", t, c, configuration.defines);
+
+  if (is_default)
+    AppendFormat(out, "%s_%s_libraries  = \n", {t, c});
+  else
+    AppendFormat(out, "%s_%s_libraries  = $(%s_default_libraries)\n",
+                 {t, c, t});
+  AppendList(out, "%s_%s_libraries += %s\n", t, c, configuration.libraries);
+
+  if (is_default)
+    AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
+  else
+    AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
+  AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",
+               {t, c, t, c});
+  AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
+               {t, c, t, c});
+  AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
+
+  if (is_default)
+    AppendFormat(out, "%s_%s_lflags   = $(%s_custom_lflags)\n", {t, c, t});
+  else
+    AppendFormat(out, "%s_%s_lflags   = $(%s_default_lflags)\n", {t, c, t});
+  AppendFormat(out, "%s_%s_lflags  += $(addprefix -L, $(%s_%s_lpaths))\n",
+               {t, c, t, c});
+  AppendFormat(out, "%s_%s_lflags  += $(addprefix -l, $(%s_%s_libraries))\n",
+               {t, c, t, c});
+  AppendList(out, "%s_%s_lflags  += %s\n", t, c, configuration.lflags);
+}
+
+std::string FormatTargetMakefile(const std::string& platformName,
+                                 Target& target,
+                                 Reporter& reporter) {
+  std::string out;
+  AppendFormat(&out, "# Makefile generated by QEV for %s\n\n", {platformName});
+  out.append("-include Makefile.custom\n\n");
+  AppendSourceLists(&out, target);
+  out.append("\n");
+
+  // Configurations that the dependency step adds to this very target while
+  // the loop runs are not visited.
+  const size_t count = target.configurations.size();
+  for (size_t i = 0; i < count; ++i) {
+    Configuration& configuration = *target.configurations[i];
+    if (!configuration.show)
+      continue;
+    AddDependencyLinkInputs(target, configuration);
+    AppendVariableBlock(&out, target, configuration);
+    if (!IsDefaultName(configuration.name)) {
+      WriteTargetRules(&out, target, target.DefaultConfiguration(),
+                       configuration, reporter);
+    }
+  }
+  return out;
+}
