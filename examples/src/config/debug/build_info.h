@@ -1,0 +1,6 @@
+#ifndef DEMO_BUILD_INFO_H_
+#define DEMO_BUILD_INFO_H_
+
+#define DEMO_BUILD_NAME "debug"
+
+#endif  // DEMO_BUILD_INFO_H_

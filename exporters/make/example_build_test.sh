@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Builds real programs from the makefiles that qev writes: the bundled
+# example (serial make, both configurations, then make clean), and a project
+# whose targets depend only on each other, with a parallel make.
+#
+# usage: example_build_test.sh <qev> <repository root>
+set -u
+
+qev=$1
+repo=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failed=0
+
+fail() {
+  echo "FAIL: $*"
+  failed=1
+}
+
+# run_program <path> <expected output>
+run_program() {
+  local got
+  if ! got=$("$1" 2>&1); then
+    fail "$1 exited with status $?: $got"
+  elif [ "$got" != "$2" ]; then
+    fail "$1 printed:"$'\n'"$got"$'\n'"expected:"$'\n'"$2"
+  fi
+}
+
+# no_build_products <directory>...: nothing that a compile, archive or link
+# makes is left.
+no_build_products() {
+  local left
+  left=$(find "$@" -type f \( -name '*.o' -o -name '*.a' -o -name '*.so' \
+    -o -perm -u+x \) -print)
+  [ -z "$left" ] || fail "left after make clean:"$'\n'"$left"
+}
+
+# The example, as the README runs it.
+cp -a "$repo/examples" "$work/examples"
+cd "$work/examples/build" || exit 1
+"$qev" -t make -v 3 -x ../demo.qev >"$work/qev.out" 2>&1 ||
+  fail "qev failed: $(cat "$work/qev.out")"
+if ! make all >"$work/make.out" 2>&1; then
+  fail "make all failed:"
+  cat "$work/make.out"
+fi
+expected_tail='core: %s
+counter total: 7
+rectangle 3x4 area: 12
+upper: HELLO FROM QEV'
+# shellcheck disable=SC2059
+run_program bin/Debug/demo "qev demo: debug build
+$(printf "$expected_tail" checked)"
+# shellcheck disable=SC2059
+run_program bin/Release/demo "qev demo: release build
+$(printf "$expected_tail" fast)"
+
+if ! make clean >"$work/clean.out" 2>&1; then
+  fail "make clean failed:"
+  cat "$work/clean.out"
+fi
+no_build_products "$work/examples/build" "$work/examples/textutil/build"
+[ -z "$(find obj ../textutil/build/obj -mindepth 1 -print)" ] ||
+  fail "object directories left: $(find obj ../textutil/build/obj -mindepth 1)"
+
+# Targets listed before what they depend on; only the edges of the
+# generated rules keep a parallel build in order. Build it a few times.
+cp -a "$repo/exporters/make/testdata/chain" "$work/chain"
+mkdir -p "$work/chain/build"
+cp "$repo"/examples/build/Makedefs.*.mk "$work/chain/build/"
+cd "$work/chain/build" || exit 1
+"$qev" -t make -v 3 -x ../chain.qev >"$work/chain-qev.out" 2>&1 ||
+  fail "qev failed on chain.qev: $(cat "$work/chain-qev.out")"
+for round in 1 2 3; do
+  if ! make -j2 all >"$work/chain-make.out" 2>&1; then
+    fail "make -j2 all failed (round $round):"
+    cat "$work/chain-make.out"
+    break
+  fi
+  run_program bin/Debug/tool "chain: 42"
+  run_program bin/Release/tool "chain: 42"
+  make -j2 clean >/dev/null 2>&1 || fail "make -j2 clean failed"
+  no_build_products "$work/chain/build"
+done
+
+[ "$failed" = 0 ] && echo "example builds and runs"
+exit "$failed"

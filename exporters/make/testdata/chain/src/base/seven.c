@@ -1,0 +1,5 @@
+#include "base.h"
+
+int base_seven(void) {
+  return 7;
+}

@@ -1,0 +1,5 @@
+#include "base.h"
+
+int base_six(void) {
+  return 6;
+}

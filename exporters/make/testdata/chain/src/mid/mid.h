@@ -1,0 +1,6 @@
+#ifndef CHAIN_MID_H_
+#define CHAIN_MID_H_
+
+int MidAnswer();
+
+#endif
