@@ -55,7 +55,9 @@ std::string MakeGuid(std::string_view name) {
   for (char c : name) {
     if (c == '\0')
       break;
-    int32_t value = static_cast<signed char>(c);
+    // Each byte counts as a signed 8-bit number, -128 to 127.
+    int32_t value =
+        static_cast<signed char>(c);  // NOLINT(bugprone-signed-char-misuse)
     sums.s += static_cast<uint32_t>(value);
     int32_t quotient;
     int32_t remainder;

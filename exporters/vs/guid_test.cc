@@ -25,7 +25,7 @@ TEST(MakeGuidTest, StopsAtNul) {
 TEST(MakeGuidTest, SumReachingMinimumDividedByMinusOne) {
   // 16777215 bytes of -128, one of -127 and one of -1 bring the sum to
   // exactly -2^31 at the last byte, whose division by -1 overflows.
-  std::string name(16777215, '\x80');
+  std::string name(16777215, '\x80');  // NOLINT(bugprone-string-constructor)
   name += '\x81';
   name += '\xFF';
   EXPECT_EQ("0008F9C8-DE88-D5F8-0000-F610CAF40000", MakeGuid(name));

@@ -57,7 +57,8 @@ std::string JoinLists(const TextList& base,
   return text;
 }
 
-// One line of the form `    <Name="value"` ... as the linker forms use it.
+// One attribute line of the librarian and linker tools: `prefix`, the
+// (already escaped) value, then `suffix` with its quote and line end.
 void AppendAttribute(const char* prefix,
                      const std::string& value,
                      const char* suffix,

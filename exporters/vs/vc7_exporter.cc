@@ -71,18 +71,19 @@ std::string VC7Exporter::LinkerToolName(const std::string& /*platform*/) {
 }
 
 void VC7Exporter::WriteSolutionConfiguration(std::string* out,
-                                             std::string configuration,
-                                             std::string /*platform*/) {
+                                             const std::string& configuration,
+                                             const std::string& /*platform*/) {
   if (!out)
     return;
   out->append("\t\t").append(configuration).append(" = ");
   out->append(configuration).append("\n");
 }
 
-void VC7Exporter::WriteProjectActiveConfiguration(std::string* out,
-                                                  std::string guid,
-                                                  std::string configuration,
-                                                  std::string platform) {
+void VC7Exporter::WriteProjectActiveConfiguration(
+    std::string* out,
+    const std::string& guid,
+    const std::string& configuration,
+    const std::string& platform) {
   if (!out)
     return;
   out->append("\t\t{").append(guid).append("}.").append(configuration);
@@ -90,10 +91,11 @@ void VC7Exporter::WriteProjectActiveConfiguration(std::string* out,
   out->append(platform).append("\n");
 }
 
-void VC7Exporter::WriteProjectBuildConfiguration(std::string* out,
-                                                 std::string guid,
-                                                 std::string configuration,
-                                                 std::string platform) {
+void VC7Exporter::WriteProjectBuildConfiguration(
+    std::string* out,
+    const std::string& guid,
+    const std::string& configuration,
+    const std::string& platform) {
   if (!out)
     return;
   out->append("\t\t{").append(guid).append("}.").append(configuration);

@@ -34,16 +34,16 @@ class VC7Exporter : public QEVExporter {
   virtual std::string CompilerToolName(const std::string& platform);
   virtual std::string LinkerToolName(const std::string& platform);
   virtual void WriteSolutionConfiguration(std::string* out,
-                                          std::string configuration,
-                                          std::string platform);
+                                          const std::string& configuration,
+                                          const std::string& platform);
   virtual void WriteProjectActiveConfiguration(std::string* out,
-                                               std::string guid,
-                                               std::string configuration,
-                                               std::string platform);
+                                               const std::string& guid,
+                                               const std::string& configuration,
+                                               const std::string& platform);
   virtual void WriteProjectBuildConfiguration(std::string* out,
-                                              std::string guid,
-                                              std::string configuration,
-                                              std::string platform);
+                                              const std::string& guid,
+                                              const std::string& configuration,
+                                              const std::string& platform);
   // Tools written at the end of a Configuration element; `type` is the
   // configuration type number (1 application, 2 DLL, 4 library, 0 unknown).
   virtual void WriteExtraTools(std::string* out,

@@ -52,8 +52,8 @@ std::string VC8Exporter::LinkerToolName(const std::string& platform) {
 }
 
 void VC8Exporter::WriteSolutionConfiguration(std::string* out,
-                                             std::string configuration,
-                                             std::string platform) {
+                                             const std::string& configuration,
+                                             const std::string& platform) {
   if (!out)
     return;
   std::string qualified = Qualified(configuration, platform);
@@ -61,10 +61,11 @@ void VC8Exporter::WriteSolutionConfiguration(std::string* out,
   out->append("\n");
 }
 
-void VC8Exporter::WriteProjectActiveConfiguration(std::string* out,
-                                                  std::string guid,
-                                                  std::string configuration,
-                                                  std::string platform) {
+void VC8Exporter::WriteProjectActiveConfiguration(
+    std::string* out,
+    const std::string& guid,
+    const std::string& configuration,
+    const std::string& platform) {
   if (!out)
     return;
   std::string qualified = Qualified(configuration, platform);
@@ -72,10 +73,11 @@ void VC8Exporter::WriteProjectActiveConfiguration(std::string* out,
   out->append(".ActiveCfg = ").append(qualified).append("\n");
 }
 
-void VC8Exporter::WriteProjectBuildConfiguration(std::string* out,
-                                                 std::string guid,
-                                                 std::string configuration,
-                                                 std::string platform) {
+void VC8Exporter::WriteProjectBuildConfiguration(
+    std::string* out,
+    const std::string& guid,
+    const std::string& configuration,
+    const std::string& platform) {
   if (!out)
     return;
   std::string qualified = Qualified(configuration, platform);

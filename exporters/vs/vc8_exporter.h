@@ -16,16 +16,16 @@ class VC8Exporter : public VC7Exporter {
   std::string CompilerToolName(const std::string& platform) override;
   std::string LinkerToolName(const std::string& platform) override;
   void WriteSolutionConfiguration(std::string* out,
-                                  std::string configuration,
-                                  std::string platform) override;
+                                  const std::string& configuration,
+                                  const std::string& platform) override;
   void WriteProjectActiveConfiguration(std::string* out,
-                                       std::string guid,
-                                       std::string configuration,
-                                       std::string platform) override;
+                                       const std::string& guid,
+                                       const std::string& configuration,
+                                       const std::string& platform) override;
   void WriteProjectBuildConfiguration(std::string* out,
-                                      std::string guid,
-                                      std::string configuration,
-                                      std::string platform) override;
+                                      const std::string& guid,
+                                      const std::string& configuration,
+                                      const std::string& platform) override;
   void WriteExtraTools(std::string* out,
                        const Configuration& config,
                        int type) override;
