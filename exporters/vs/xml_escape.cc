@@ -57,6 +57,32 @@ bool StartsReference(std::string_view text) {
          IsCharacterReference(text.substr(2));
 }
 
+// Control characters that no XML 1.0 document may hold, not even as a
+// reference.
+bool IsForbiddenControl(unsigned char byte) {
+  return byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r';
+}
+
+// The five bytes that Windows-1252 leaves undefined. Windows reads them as
+// the code points of the same value, which a reference spells out for every
+// XML parser.
+const char* UndefinedWindows1252Reference(unsigned char byte) {
+  switch (byte) {
+    case 0x81:
+      return "&#129;";
+    case 0x8D:
+      return "&#141;";
+    case 0x8F:
+      return "&#143;";
+    case 0x90:
+      return "&#144;";
+    case 0x9D:
+      return "&#157;";
+    default:
+      return nullptr;
+  }
+}
+
 }  // namespace
 
 void AppendXmlEscaped(std::string_view text, std::string* out) {
@@ -76,8 +102,17 @@ void AppendXmlEscaped(std::string_view text, std::string* out) {
         else
           out->append("&amp;");
         break;
-      default:
-        out->push_back(c);
+      default: {
+        unsigned char byte = static_cast<unsigned char>(c);
+        if (IsForbiddenControl(byte)) {
+          out->push_back('?');
+        } else if (const char* reference =
+                       UndefinedWindows1252Reference(byte)) {
+          out->append(reference);
+        } else {
+          out->push_back(c);
+        }
+      }
     }
   }
 }

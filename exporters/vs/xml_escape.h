@@ -13,6 +13,10 @@
 // becomes "&lt;", the double quote "&quot;", and "&" becomes "&amp;" unless
 // it starts one of the references &amp; &lt; &gt; &quot; &apos; &#DIGITS;
 // &#xHEX; (the last two only when they name a character XML allows).
+// Control characters that XML cannot carry become "?", and the bytes that
+// Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) are written as
+// references to the code points Windows reads them as, so the text stays a
+// well-formed Windows-1252 document.
 void AppendXmlEscaped(std::string_view text, std::string* out);
 
 // The escaped form of `text` as a new string.

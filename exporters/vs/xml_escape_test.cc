@@ -36,6 +36,20 @@ TEST(XmlEscapeTest, EscapesIncompleteOrInvalidReferences) {
   EXPECT_EQ("&#9;&#10;&#13;&#32;", XmlEscaped("&#9;&#10;&#13;&#32;"));
 }
 
+TEST(XmlEscapeTest, KeepsTheDocumentDecodable) {
+  // Characters XML has no place for, not even as references.
+  EXPECT_EQ("A?B?C", XmlEscaped("A\x01"
+                                "B\x1F"
+                                "C"));
+  EXPECT_EQ("?", XmlEscaped(std::string(1, '\0')));
+  EXPECT_EQ("\t\n\r\x7F", XmlEscaped("\t\n\r\x7F"));
+  // Windows-1252 leaves five bytes undefined; UTF-8 text holds them often
+  // ("\xD0\x81" is a Cyrillic letter).
+  EXPECT_EQ("\xD0&#129;&#141;&#143;&#144;&#157;",
+            XmlEscaped("\xD0\x81\x8D\x8F\x90\x9D"));
+  EXPECT_EQ("\x80\xE9\xFF", XmlEscaped("\x80\xE9\xFF"));
+}
+
 TEST(XmlEscapeTest, AppendsToExistingText) {
   std::string out = "Name=\"";
   AppendXmlEscaped("a&b", &out);
