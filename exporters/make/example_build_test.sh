@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds real programs from the makefiles that qev writes: the bundled
-# example (serial make, both configurations, then make clean), and a project
-# whose targets depend only on each other, with a parallel make.
+# example (serial make, both configurations, then make clean; and the same
+# description through the Xcode exporter), and a project whose targets depend
+# only on each other, with a parallel make.
 #
 # usage: example_build_test.sh <qev> <repository root>
 set -u
@@ -64,6 +65,14 @@ fi
 no_build_products "$work/examples/build" "$work/examples/textutil/build"
 [ -z "$(find obj ../textutil/build/obj -mindepth 1 -print)" ] ||
   fail "object directories left: $(find obj ../textutil/build/obj -mindepth 1)"
+
+# The same description serves the Xcode exporter.
+cp -a "$repo/examples" "$work/xcode"
+(cd "$work/xcode/build" && "$qev" -t xcode -v 3 -x ../demo.qev) \
+  >"$work/xcode.out" 2>&1 || fail "qev -t xcode failed: $(cat "$work/xcode.out")"
+for bundle in build/demo.xcodeproj textutil/build/textutil.xcodeproj; do
+  [ -f "$work/xcode/$bundle/project.pbxproj" ] || fail "no $bundle written"
+done
 
 # Targets listed before what they depend on; only the edges of the
 # generated rules keep a parallel build in order. Build it a few times.

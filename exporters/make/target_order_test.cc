@@ -12,16 +12,16 @@
 
 namespace {
 
-// Targets of one project, made from "name:dependency,dependency" specs.
+// Targets of one project, made from "name:dependency,dependency" entries.
 class TargetOrderTest : public ::testing::Test {
  protected:
-  std::vector<const Target*> Make(const std::vector<std::string>& specs) {
+  std::vector<const Target*> Make(const std::vector<std::string>& entries) {
     std::vector<const Target*> made;
-    for (const std::string& spec : specs) {
-      size_t colon = spec.find(':');
-      auto target = std::make_unique<Target>(spec.substr(0, colon), &project_);
+    for (const std::string& entry : entries) {
+      size_t colon = entry.find(':');
+      auto target = std::make_unique<Target>(entry.substr(0, colon), &project_);
       if (colon != std::string::npos) {
-        std::string rest = spec.substr(colon + 1);
+        std::string rest = entry.substr(colon + 1);
         for (size_t start = 0; start <= rest.size();) {
           size_t comma = rest.find(',', start);
           if (comma == std::string::npos)
@@ -43,8 +43,8 @@ class TargetOrderTest : public ::testing::Test {
     return names;
   }
 
-  std::string Sorted(const std::vector<std::string>& specs) {
-    std::vector<const Target*> targets = Make(specs);
+  std::string Sorted(const std::vector<std::string>& entries) {
+    std::vector<const Target*> targets = Make(entries);
     SortTargetsByDependency(&targets);
     return Names(targets);
   }
@@ -92,14 +92,14 @@ TEST_F(TargetOrderTest, AnElementPassesOnlyTheUnbrokenRunBeforeIt) {
 }
 
 TEST_F(TargetOrderTest, LongDependencyListsGiveTheSameOrder) {
-  std::vector<std::string> specs;
+  std::vector<std::string> entries;
   std::string many = "app:";
   for (int i = 0; i < 20; ++i)
     many += "other" + std::to_string(i) + ",";
-  specs.push_back(many + "CORE");
-  specs.push_back("gui");
-  specs.push_back("core");
-  EXPECT_EQ(Sorted(specs), "core app gui");
+  entries.push_back(many + "CORE");
+  entries.push_back("gui");
+  entries.push_back("core");
+  EXPECT_EQ(Sorted(entries), "core app gui");
 }
 
 TEST(DependencySortTest, LongSequencesMergeRunsOfThirtyTwoByTheirHeads) {
