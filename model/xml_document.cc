@@ -2,9 +2,10 @@
 
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <tinyxml.h>
@@ -38,18 +39,83 @@ bool IsNameChar(char c) {
          c == '-' || c == '.' || c == ':';
 }
 
+// How many bytes the parser takes as one character in UTF-8 mode.
+int Utf8Length(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  if (byte >= 0xC2 && byte <= 0xDF)
+    return 2;
+  if (byte >= 0xE0 && byte <= 0xEF)
+    return 3;
+  if (byte >= 0xF0 && byte <= 0xF4)
+    return 4;
+  return 1;
+}
+
+// The byte-order marks that the parser skips like white space in UTF-8.
+bool StartsWithByteOrderMark(const char* p) {
+  return StartsWith(p, "\xEF\xBB\xBF") || StartsWith(p, "\xEF\xBF\xBE") ||
+         StartsWith(p, "\xEF\xBF\xBF");
+}
+
+// The predefined and numeric references of `text` replaced by what they
+// stand for, as far as an encoding name needs.
+std::string DecodeReferences(const std::string& text) {
+  static const struct {
+    const char* reference;
+    char character;
+  } kNamed[] = {{"&amp;", '&'},
+                {"&lt;", '<'},
+                {"&gt;", '>'},
+                {"&quot;", '"'},
+                {"&apos;", '\''}};
+  std::string decoded;
+  for (size_t i = 0; i < text.size();) {
+    bool replaced = false;
+    for (const auto& named : kNamed) {
+      if (text.compare(i, std::strlen(named.reference), named.reference) == 0) {
+        decoded += named.character;
+        i += std::strlen(named.reference);
+        replaced = true;
+        break;
+      }
+    }
+    if (!replaced && text.compare(i, 2, "&#") == 0) {
+      size_t end = text.find(';', i);
+      if (end != std::string::npos) {
+        bool hex = i + 2 < end && text[i + 2] == 'x';
+        std::string digits =
+            text.substr(i + (hex ? 3 : 2), end - i - (hex ? 3 : 2));
+        unsigned long code =
+            std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
+        decoded += static_cast<char>(code & 0x7F);
+        i = end + 1;
+        replaced = true;
+      }
+    }
+    if (!replaced)
+      decoded += text[i++];
+  }
+  return decoded;
+}
+
 // Follows the text the way the parser does, without building anything, and
 // counts how deep its element recursion goes. It stops where the parser
 // would stop with an error, since the parser goes no deeper after that.
+// Like the parser, it reads UTF-8 when the text starts with a byte-order mark
+// or its first declaration names no encoding or UTF-8; then a lead byte takes
+// the bytes of its sequence with it, whatever they are.
 class NestingScanner {
  public:
   NestingScanner(const std::string& text, int limit)
-      : p_(text.c_str()), limit_(limit) {}
+      : p_(text.c_str()), limit_(limit) {
+    utf8_ = StartsWith(p_, "\xEF\xBB\xBF");
+    encodingKnown_ = utf8_;
+  }
 
   NestingScan Run() {
     while (*p_) {
       if (*p_ != '<') {
-        Advance(1);
+        AdvanceCharacter();
       } else if (StartsWith(p_, "</")) {
         if (depth_ > 0)
           --depth_;
@@ -58,8 +124,10 @@ class NestingScanner {
         if (!SkipDeclaration())
           break;
       } else if (StartsWith(p_, "<!--")) {
+        Advance(4);
         SkipPast("-->");
       } else if (StartsWith(p_, "<![CDATA[")) {
+        Advance(9);
         SkipPast("]]>");
       } else if (IsNameStart(p_[1])) {
         if (!OpenElement())
@@ -83,6 +151,9 @@ class NestingScanner {
     }
   }
 
+  // One character of text or of an attribute value.
+  void AdvanceCharacter() { Advance(utf8_ ? Utf8Length(*p_) : 1); }
+
   void SkipPast(const char* end) {
     const char* found = std::strstr(p_, end);
     Advance(found ? static_cast<size_t>(found - p_) + std::strlen(end)
@@ -90,12 +161,19 @@ class NestingScanner {
   }
 
   void SkipSpace() {
-    while (*p_ && IsXmlSpace(*p_))
-      Advance(1);
+    for (;;) {
+      if (*p_ && IsXmlSpace(*p_))
+        Advance(1);
+      else if (utf8_ && StartsWithByteOrderMark(p_))
+        Advance(3);
+      else
+        return;
+    }
   }
 
-  // Reads `name = value` as an attribute; false where the parser fails.
-  bool SkipAttribute() {
+  // Reads `name = value` as an attribute and keeps the value's text in
+  // `value` when asked; false where the parser fails.
+  bool SkipAttribute(std::string* value = nullptr) {
     while (*p_ && IsNameChar(*p_))
       Advance(1);
     SkipSpace();
@@ -103,10 +181,16 @@ class NestingScanner {
       return false;
     Advance(1);
     SkipSpace();
+    const char* start = p_;
     if (*p_ == '"' || *p_ == '\'') {
-      char quote[2] = {*p_, '\0'};
+      char quote = *p_;
       Advance(1);
-      SkipPast(quote);
+      start = p_;
+      while (*p_ && *p_ != quote)
+        AdvanceCharacter();
+      if (value)
+        value->assign(start, p_);
+      Advance(1);
       return true;
     }
     while (*p_ && !IsXmlSpace(*p_) && *p_ != '/' && *p_ != '>') {
@@ -114,21 +198,35 @@ class NestingScanner {
         return false;
       Advance(1);
     }
+    if (value)
+      value->assign(start, p_);
     return true;
   }
 
   // "<?xml ...>": only its version, encoding and standalone values are read
-  // as quoted attributes; anything else is passed over word by word.
+  // as quoted attributes; anything else is passed over word by word. The
+  // first one outside any element settles the encoding.
   bool SkipDeclaration() {
     Advance(5);
+    std::string encoding;
     while (*p_) {
       if (*p_ == '>') {
         Advance(1);
+        if (depth_ == 0 && !encodingKnown_) {
+          encodingKnown_ = true;
+          encoding = DecodeReferences(encoding);
+          utf8_ = encoding.empty() ||
+                  StartsWithNoCase(encoding.c_str(), "utf-8") ||
+                  StartsWithNoCase(encoding.c_str(), "utf8");
+        }
         return true;
       }
       SkipSpace();
-      if (StartsWithNoCase(p_, "version") || StartsWithNoCase(p_, "encoding") ||
-          StartsWithNoCase(p_, "standalone")) {
+      if (StartsWithNoCase(p_, "encoding")) {
+        if (!SkipAttribute(&encoding))
+          return false;
+      } else if (StartsWithNoCase(p_, "version") ||
+                 StartsWithNoCase(p_, "standalone")) {
         if (!SkipAttribute())
           return false;
       } else {
@@ -175,6 +273,8 @@ class NestingScanner {
 
   const char* p_;
   int limit_;
+  bool utf8_ = false;
+  bool encodingKnown_ = false;
   int depth_ = 0;
   int row_ = 1;
   int column_ = 1;
@@ -191,8 +291,8 @@ std::string LineAt(const std::string& text, int row) {
     ++start;
   }
   size_t end = text.find('\n', start);
-  return text.substr(start, end == std::string::npos ? std::string::npos
-                                                     : end - start);
+  return text.substr(
+      start, end == std::string::npos ? std::string::npos : end - start);
 }
 
 bool ReadWholeFile(const std::string& path,
@@ -289,7 +389,11 @@ bool LoadXmlDocument(const std::string& path,
 
   // Tabs count as one column, so the caret lines up with the source line.
   doc->SetTabSize(1);
+  // In UTF-8 the parser steps over a whole sequence after a lead byte, also
+  // past the end of the text; spare null bytes keep it inside the buffer.
+  text.append(4, '\0');
   doc->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+  text.resize(text.size() - 4);
   if (doc->Error()) {
     error->message = doc->ErrorDesc();
     error->row = doc->ErrorRow();

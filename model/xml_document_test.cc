@@ -24,6 +24,8 @@ TEST(ScanNestingTest, CountsElementLevelsLikeTheParser) {
   EXPECT_EQ(ScanNesting("<?xml version='1.0'?><!-- <a><a> --><a/>", 100).depth,
             1);
   EXPECT_EQ(ScanNesting("<a><![CDATA[<b><c>]]></a>", 100).depth, 1);
+  // A comment's end is looked for after its start.
+  EXPECT_EQ(ScanNesting("<!--><m\n--><m><m", 100).depth, 2);
   EXPECT_EQ(ScanNesting("<a>1 < 2 <!DOCTYPE x></a>", 100).depth, 1);
   // Only the declaration's own attributes are read as quoted values.
   EXPECT_EQ(
@@ -44,6 +46,9 @@ TEST(ScanNestingTest, NeverCountsLessThanTheParserBuilds) {
       "<a>text<b>more<c>&lt;</c></b></a>",
       "<a><?xml version=\"1\" other=\">\"?><b><c/></b></a>",
       "<a><!--x--><b><![CDATA[</b>]]></b></a>",
+      // In UTF-8 a lead byte takes the next byte along, a "<" included.
+      "<?xml version=\"1.0\"?><a x=\"\xC3\"/>\"><b>\xD8</b><c/></b></a>",
+      "\xEF\xBB\xBF<a\xEF\xBB\xBF/><b>\xE0<c>\xEF\xBB\xBF</b>",
   };
   for (const char* text : documents) {
     TiXmlDocument doc;

@@ -1,0 +1,89 @@
+// Feeds bytes to qev as a project description and runs it end to end with
+// each tool in a scratch directory: load, read, export and dump.
+
+#include <ftw.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "driver/run.h"
+#include "model/reporter.h"
+
+namespace {
+
+std::string g_scratch;
+std::FILE* g_sink = nullptr;
+
+int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
+  return remove(path);
+}
+
+void EmptyScratchDirectory() {
+  nftw(g_scratch.c_str(), RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
+  mkdir(g_scratch.c_str(), 0777);
+}
+
+void WriteFile(const char* name, std::string_view content) {
+  std::FILE* file = std::fopen(name, "wb");
+  if (!file)
+    return;
+  std::fwrite(content.data(), 1, content.size(), file);
+  std::fclose(file);
+}
+
+// Names in a description become the paths that exports write to. A text
+// that could name a place outside the scratch directory is read and dumped,
+// but nothing is exported for it.
+bool MayNameOtherPlaces(std::string_view text) {
+  return text.find('/') != std::string_view::npos ||
+         text.find('\\') != std::string_view::npos ||
+         text.find("..") != std::string_view::npos ||
+         text.find("&#") != std::string_view::npos;
+}
+
+void Run(std::initializer_list<const char*> arguments) {
+  Reporter reporter(g_sink, g_sink);
+  RunQev(static_cast<int>(arguments.size()), arguments.begin(), reporter);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  char pattern[] = "/tmp/qev-fuzz-XXXXXX";
+  if (!mkdtemp(pattern))
+    abort();
+  g_scratch = pattern;
+  g_sink = std::fopen("/dev/null", "w");
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > 256 * 1024)
+    return 0;
+  std::string_view text(reinterpret_cast<const char*>(data), size);
+  EmptyScratchDirectory();
+  if (chdir(g_scratch.c_str()) != 0)
+    abort();
+
+  // A second description for imports to find: whatever follows the marker.
+  const std::string_view marker = "<!--split-->";
+  size_t split = text.find(marker);
+  WriteFile("in.qev", text.substr(0, split));
+  if (split != std::string_view::npos)
+    WriteFile("b.qev", text.substr(split + marker.size()));
+
+  if (MayNameOtherPlaces(text)) {
+    Run({"qev", "-x", "in.qev"});
+    return 0;
+  }
+  Run({"qev", "-t", "xcode", "-x", "in.qev"});
+  Run({"qev", "-t", "VC8", "-p", "xenon", "-c", "Debug", "-x", "in.qev"});
+  Run({"qev", "-t", "VC7", "-p", "PS3", "-o", "out", "-x", "in.qev"});
+  Run({"qev", "-t", "make", "-x", "in.qev"});
+  return 0;
+}
