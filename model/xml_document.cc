@@ -394,6 +394,17 @@ bool LoadXmlDocument(const std::string& path,
   text.append(4, '\0');
   doc->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
   text.resize(text.size() - 4);
+  if (doc->Error() && doc->ErrorId() == TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY) {
+    // The parser says "empty" also when the text does not start with markup.
+    size_t first = text.find_first_not_of(" \t\n\v\f\r");
+    if (first == std::string::npos) {
+      error->message = "the description is empty";
+    } else {
+      PlaceError(text, first, error);
+      error->message = "no XML element where the description should start";
+    }
+    return false;
+  }
   if (doc->Error()) {
     error->message = doc->ErrorDesc();
     error->row = doc->ErrorRow();
@@ -440,6 +451,11 @@ std::string FormatXmlLoadError(const XmlLoadError& error) {
     length = kWindow;
   }
   std::string shown = line.substr(first, length);
+  // Control bytes of a binary file would garble the terminal.
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20 && c != '\t')
+      c = '?';
+  }
   report += shown + "\n";
   // Copy tabs so the caret sits under the column whatever the tab width.
   for (size_t i = first; i < at && i - first < shown.size(); ++i) {

@@ -11,6 +11,9 @@
 #   expected/files/   files that must exist after the run, laid over tree/;
 #                     the scratch directory must then equal tree/ + files/
 #                     exactly, so a stray or missing file fails the case.
+#   unprivileged      (optional, empty) the case is about permissions: when
+#                     the suite runs as root, which permissions do not
+#                     restrict, the command runs as user nobody instead
 # The absolute path of the scratch directory is shown as <tmp> in the
 # captured output. Every .vcproj left behind must be well-formed XML.
 set -u
@@ -22,8 +25,9 @@ bytewrap=$3
 work=$(mktemp -d)
 trap 'chmod -R u+rwX "$work" 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/run" "$work/bin" "$work/want"
-ln -s "$qev" "$work/bin/qev"
-ln -s "$bytewrap" "$work/bin/bytewrap"
+cp "$qev" "$work/bin/qev"
+cp "$bytewrap" "$work/bin/bytewrap"
+cp "$case_dir/cmd" "$work/cmd"
 
 if [ -d "$case_dir/tree" ]; then
   cp -a "$case_dir/tree/." "$work/run/"
@@ -35,7 +39,13 @@ fi
 # Empty directories cannot live in git; a .keep file marks them and goes away.
 find "$work/run" "$work/want" -name .keep -type f -delete
 
-(cd "$work/run" && PATH="$work/bin:$PATH" bash "$case_dir/cmd") \
+as_user=()
+if [ -f "$case_dir/unprivileged" ] && [ "$(id -u)" -eq 0 ]; then
+  chmod 755 "$work"
+  chown -R 65534:65534 "$work/run"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+(cd "$work/run" && PATH="$work/bin:$PATH" "${as_user[@]}" bash "$work/cmd") \
   >"$work/stdout.raw" 2>"$work/stderr.raw"
 status=$?
 
