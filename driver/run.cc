@@ -8,13 +8,9 @@
 #include "model/reporter.h"
 
 void TearDownWorkspace(Workspace& workspace) {
-  std::string dump;
   for (auto& project : workspace.projects) {
-    if (workspace.verbosity > 3) {
-      dump.clear();
-      DumpProject(*project, &dump);
-      workspace.reporter->Print(dump);
-    }
+    if (workspace.verbosity > 3)
+      DumpProject(*project, *workspace.reporter);
     project.reset();
   }
   workspace.projects.clear();

@@ -14,16 +14,6 @@
 
 namespace {
 
-// The permissions a newly created file gets, as open() with 0666 would.
-mode_t NewFileMode() {
-  static const mode_t mode = [] {
-    mode_t mask = umask(0);
-    umask(mask);
-    return static_cast<mode_t>(0666 & ~mask);
-  }();
-  return mode;
-}
-
 // True when the file at `path` holds exactly `content`. Compares sizes
 // first, so a changed file is usually told apart without reading it.
 bool HasContent(const std::string& path,
@@ -113,11 +103,12 @@ void OutputFile::Discard() {
 bool OutputFile::Open(const std::string& path) {
   Discard();
   path_ = path;
-  mode_ = NewFileMode();
+  replacing_ = false;
   struct stat info;
   if (stat(path.c_str(), &info) == 0) {
     if (S_ISDIR(info.st_mode)) {
-      reporter_.Error("cannot write \"" + path + "\": " + std::strerror(EISDIR));
+      reporter_.Error("cannot write \"" + path +
+                      "\": " + std::strerror(EISDIR));
       return false;
     }
     // A read-only file (one not checked out of version control, say) is
@@ -126,28 +117,39 @@ bool OutputFile::Open(const std::string& path) {
       reporter_.Error("cannot write \"" + path + "\": " + std::strerror(errno));
       return false;
     }
-    mode_ = info.st_mode & 07777;
+    replacing_ = true;
+    existing_ = info;
   }
-  std::string pattern = path + ".qev-XXXXXX";
-  fd_ = mkostemp(&pattern[0], O_CLOEXEC);
-  if (fd_ < 0) {
-    reporter_.Error("cannot write \"" + path + "\": " + std::strerror(errno));
-    return false;
+  // A new file gets what the umask allows, as any created file would; a
+  // replaced one keeps its permissions, set once its content is written.
+  mode_t create_mode = replacing_ ? 0600 : 0666;
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string candidate = path + ".qev-" + std::to_string(getpid()) + "-" +
+                            std::to_string(counter++);
+    fd_ = open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+               create_mode);
+    if (fd_ >= 0) {
+      temporaryPath_ = candidate;
+      return true;
+    }
+    if (errno != EEXIST)
+      break;
   }
-  temporaryPath_ = pattern;
-  return true;
+  reporter_.Error("cannot write \"" + path + "\": " + std::strerror(errno));
+  return false;
 }
 
 bool OutputFile::Commit(const std::string& content) {
   if (fd_ < 0)
     return false;
-  struct stat info;
-  if (stat(path_.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
-      HasContent(path_, info, content)) {
+  if (replacing_ && S_ISREG(existing_.st_mode) &&
+      HasContent(path_, existing_, content)) {
     Discard();
     return true;
   }
-  bool ok = WriteAll(fd_, content) && fchmod(fd_, mode_) == 0;
+  bool ok = WriteAll(fd_, content) &&
+            (!replacing_ || fchmod(fd_, existing_.st_mode & 07777) == 0);
   int saved_errno = errno;
   if (close(fd_) != 0 && ok) {
     ok = false;
@@ -159,8 +161,8 @@ bool OutputFile::Commit(const std::string& content) {
     saved_errno = errno;
   }
   if (!ok) {
-    reporter_.Error("cannot write \"" + path_ + "\": " +
-                    std::strerror(saved_errno));
+    reporter_.Error("cannot write \"" + path_ +
+                    "\": " + std::strerror(saved_errno));
     Discard();
     return false;
   }
@@ -172,8 +174,7 @@ bool WriteOutputFile(const std::string& exportDir,
                      const std::string& fileName,
                      const std::string& content,
                      Reporter& reporter) {
-  std::string directory =
-      ResolveExportDirectory(exportDir, fileName, reporter);
+  std::string directory = ResolveExportDirectory(exportDir, fileName, reporter);
   OutputFile file(reporter);
   return file.Open(JoinPath(directory, fileName)) && file.Commit(content);
 }

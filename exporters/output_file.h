@@ -1,6 +1,8 @@
 #ifndef QEV_EXPORTERS_OUTPUT_FILE_H_
 #define QEV_EXPORTERS_OUTPUT_FILE_H_
 
+#include <sys/stat.h>
+
 #include <string>
 
 class Reporter;
@@ -48,7 +50,9 @@ class OutputFile {
   std::string path_;
   std::string temporaryPath_;
   int fd_ = -1;
-  unsigned mode_ = 0;
+  // Whether a file is at the path already, and what it was at Open.
+  bool replacing_ = false;
+  struct stat existing_ = {};
 };
 
 // Open and Commit in one step, in the directory ResolveExportDirectory gives.

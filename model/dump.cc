@@ -1,6 +1,7 @@
 #include "model/dump.h"
 
 #include "model/model.h"
+#include "model/reporter.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ void DumpConfiguration(const Configuration& configuration, std::string* out) {
       .append(type)
       .append("\" )\n    {\n");
   if (!configuration.outDir.empty())
-    out->append("      OutDir = \"").append(configuration.outDir).append("\";\n");
+    out->append("      OutDir = \"")
+        .append(configuration.outDir)
+        .append("\";\n");
   if (!configuration.outFile.empty())
     out->append("      OutFile = \"")
         .append(configuration.outFile)
@@ -63,11 +66,20 @@ void DumpTarget(const Target& target, std::string* out) {
   out->append("  };\n\n");
 }
 
-void DumpProject(const Project& project, std::string* out) {
-  out->append("project ").append(project.name).append("\n{\n");
+void DumpProject(const Project& project, Reporter& reporter) {
+  // Printed in pieces of about this size.
+  const size_t kChunk = 1 << 16;
+  std::string out;
+  out.append("project ").append(project.name).append("\n{\n");
   if (!project.exportDir.empty())
-    out->append("  Export = \"").append(project.exportDir).append("\";\n");
-  for (const auto& target : project.targets)
-    DumpTarget(*target, out);
-  out->append("};\n");
+    out.append("  Export = \"").append(project.exportDir).append("\";\n");
+  for (const auto& target : project.targets) {
+    DumpTarget(*target, &out);
+    if (out.size() >= kChunk) {
+      reporter.Print(out);
+      out.clear();
+    }
+  }
+  out.append("};\n");
+  reporter.Print(out);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "model/model.h"
+#include "tests/support/test_support.h"
 
 TEST(DumpTest, ListsEveryNonEmptyPartInItsPlace) {
   Project project("demo");
@@ -25,9 +26,9 @@ TEST(DumpTest, ListsEveryNonEmptyPartInItsPlace) {
   project.AddTarget(std::move(core));
   project.AddTarget(std::make_unique<Target>("bare", &project));
 
-  std::string out;
-  DumpProject(project, &out);
-  EXPECT_EQ(out,
+  CapturingReporter capture;
+  DumpProject(project, capture.reporter());
+  EXPECT_EQ(capture.out(),
             "project demo\n"
             "{\n"
             "  Export = \"build\";\n"
@@ -67,7 +68,7 @@ TEST(DumpTest, ListsEveryNonEmptyPartInItsPlace) {
 
 TEST(DumpTest, ProjectWithoutTargetsIsThreeLines) {
   Project project("empty");
-  std::string out;
-  DumpProject(project, &out);
-  EXPECT_EQ(out, "project empty\n{\n};\n");
+  CapturingReporter capture;
+  DumpProject(project, capture.reporter());
+  EXPECT_EQ(capture.out(), "project empty\n{\n};\n");
 }

@@ -96,15 +96,30 @@ FileGroup* Target::FindFileGroup(const std::string& group) {
   return match;
 }
 
+FileGroup& Target::FindOrAddFileGroup(const std::string& group) {
+  if (FileGroup* found = FindFileGroup(group))
+    return *found;
+  fileGroups.emplace_back(group);
+  return fileGroups.back();
+}
+
 void Target::AddFile(const std::string& group,
                      const std::string& root,
                      const std::string& path) {
-  FileGroup* target_group = FindFileGroup(group);
-  if (!target_group) {
-    fileGroups.emplace_back(group);
-    target_group = &fileGroups.back();
-  }
-  target_group->files.emplace_back(path, root);
+  FindOrAddFileGroup(group).files.emplace_back(path, root);
+}
+
+void Target::AddFiles(const std::string& group,
+                      const std::string& root,
+                      const std::vector<std::string>& paths) {
+  if (paths.empty())
+    return;
+  std::vector<FileEntry>& files = FindOrAddFileGroup(group).files;
+  // Most groups get all their files at once; later additions grow as usual.
+  if (files.empty())
+    files.reserve(paths.size());
+  for (const std::string& path : paths)
+    files.emplace_back(path, root);
 }
 
 void Target::RemoveFile(const std::string& group,

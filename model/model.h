@@ -110,6 +110,10 @@ struct Target {
   void AddFile(const std::string& group,
                const std::string& root,
                const std::string& path);
+  // AddFile for many paths; a new group is made exactly as large as needed.
+  void AddFiles(const std::string& group,
+                const std::string& root,
+                const std::vector<std::string>& paths);
   // Removes every entry of the group whose full path is root + "/" + path.
   // A missing group is not created.
   void RemoveFile(const std::string& group,
@@ -132,6 +136,7 @@ struct Target {
 
  private:
   FileGroup* FindFileGroup(const std::string& group);
+  FileGroup& FindOrAddFileGroup(const std::string& group);
   void ReleaseConfiguration(Configuration* configuration);
 
   std::vector<std::unique_ptr<Configuration>> ownedConfigurations_;

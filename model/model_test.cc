@@ -35,7 +35,8 @@ TEST(TargetTest, StartsWithItsDefaultConfigurationOnly) {
 TEST(TargetTest, FindOrCreateMatchesIgnoringCaseAndSetsTypeOnlyWhenGiven) {
   Project project("p");
   Target target("core", &project);
-  Configuration& debug = target.FindOrCreateConfiguration("Debug", std::nullopt);
+  Configuration& debug =
+      target.FindOrCreateConfiguration("Debug", std::nullopt);
   EXPECT_EQ(debug.outFile, "core");
   EXPECT_TRUE(debug.type.empty());
 
@@ -84,7 +85,7 @@ TEST(TargetTest, DerivedConfigurationCopiesEverythingAndReplacesSameName) {
   EXPECT_TRUE(replaced);
   EXPECT_EQ(release.type, "exe");
   EXPECT_EQ(Names(target), (std::vector<std::string>{"default", "Debug",
-                                                      "Profile", "RELEASE"}));
+                                                     "Profile", "RELEASE"}));
 
   // Deriving a configuration from itself replaces the base.
   Configuration& debug2 =
@@ -92,7 +93,7 @@ TEST(TargetTest, DerivedConfigurationCopiesEverythingAndReplacesSameName) {
   EXPECT_TRUE(replaced);
   EXPECT_EQ(debug2.defines, (TextList{"DEBUG"}));
   EXPECT_EQ(Names(target), (std::vector<std::string>{"default", "Profile",
-                                                      "RELEASE", "Debug"}));
+                                                     "RELEASE", "Debug"}));
 }
 
 TEST(TargetTest, DerivedDefaultReplacesTheListEntryButNotTheEmbeddedOne) {

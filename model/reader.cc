@@ -164,7 +164,8 @@ void ImportDescription(Workspace& workspace,
                        const std::string& file,
                        const std::optional<std::string>& root) {
   Reporter& reporter = *workspace.reporter;
-  const std::string failed_to_parse = "Error: Failed to parse \"" + file + "\".\n";
+  const std::string failed_to_parse =
+      "Error: Failed to parse \"" + file + "\".\n";
 
   std::string saved_directory;
   if (root) {
@@ -178,17 +179,16 @@ void ImportDescription(Workspace& workspace,
     if (chdir(root->c_str()) != 0) {
       std::string reason = std::strerror(errno);
       reporter.PrintError(failed_to_parse);
-      reporter.Error("cannot import \"" + file + "\": cannot enter its root \"" +
-                     *root + "\": " + reason);
+      reporter.Error("cannot import \"" + file +
+                     "\": cannot enter its root \"" + *root + "\": " + reason);
       return;
     }
   }
 
   std::string canonical = CanonicalPath(file);
   const std::vector<std::string>& enclosing = workspace.enclosingFiles;
-  if (!canonical.empty() &&
-      std::find(enclosing.begin(), enclosing.end(), canonical) !=
-          enclosing.end()) {
+  if (!canonical.empty() && std::find(enclosing.begin(), enclosing.end(),
+                                      canonical) != enclosing.end()) {
     std::string chain;
     for (const std::string& path : enclosing)
       chain += path + " -> ";
@@ -226,7 +226,7 @@ std::optional<std::string> ImportFile(const TiXmlElement& element,
 
 }  // namespace
 
-void ReadElement(Workspace& workspace, const TiXmlElement& element) {
+void ReadElement(Workspace& workspace, TiXmlElement& element) {
   ElementAttributes attributes = CollectAttributes(workspace, element);
   if (attributes.skipped)
     return;
@@ -263,9 +263,11 @@ void ReadElement(Workspace& workspace, const TiXmlElement& element) {
 
   ReadSettingsElement(workspace, element);
 
-  for (const TiXmlElement* child = element.FirstChildElement(); child;
-       child = child->NextSiblingElement()) {
+  for (TiXmlElement* child = element.FirstChildElement(); child;) {
+    TiXmlElement* next = child->NextSiblingElement();
     ReadElement(workspace, *child);
+    element.RemoveChild(child);
+    child = next;
   }
 
   if (started_target)
@@ -292,7 +294,7 @@ bool LoadProjectFile(Workspace& workspace) {
     reporter.PrintToError(FormatXmlLoadError(error));
     return false;
   }
-  const TiXmlElement& root = *document.RootElement();
+  TiXmlElement& root = *document.RootElement();
   if (!EqualsNoCase(root.Value(), "QEV")) {
     reporter.Error(*workspace.projectFile + ": the root element is <" +
                    root.Value() + ">, not <QEV>");

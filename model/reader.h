@@ -12,7 +12,9 @@ struct Workspace;
 // standard error) or when its root element is not QEV.
 bool LoadProjectFile(Workspace& workspace);
 
-// Reads one element and, recursively, its child elements.
-void ReadElement(Workspace& workspace, const TiXmlElement& element);
+// Reads one element and, recursively, its child elements. Each child element
+// is released from the document once read, so that the document shrinks as
+// the model grows.
+void ReadElement(Workspace& workspace, TiXmlElement& element);
 
 #endif  // QEV_MODEL_READER_H_

@@ -78,7 +78,8 @@ TEST_F(ReaderTest, CursorsFollowTheStructuralElements) {
     </project>
   </QEV>)"));
   Target& a = target(0);
-  EXPECT_EQ(ConfigurationNames(a), (std::vector<std::string>{"default", "Debug"}));
+  EXPECT_EQ(ConfigurationNames(a),
+            (std::vector<std::string>{"default", "Debug"}));
   EXPECT_EQ(a.DefaultConfiguration().defines,
             (TextList{"A_DEFAULT", "A_DEFAULT_AGAIN", "A_DEFAULT_LAST",
                       "AFTER_TARGET"}));
@@ -127,7 +128,8 @@ TEST_F(ReaderTest, VersionPlatformAndToolFilterWholeSubtrees) {
         <CFLAGS>-plain</CFLAGS>
       </target>
     </project>
-  </QEV>)", "vc8", "WIN32"));
+  </QEV>)",
+                   "vc8", "WIN32"));
   EXPECT_EQ(target(0).DefaultConfiguration().cflags,
             (TextList{"-win", "-vc8", "-v4", "-plain"}));
   EXPECT_EQ(workspace_.version, 5);
@@ -216,8 +218,8 @@ TEST_F(ReaderTest, SettingsFollowTheirClearAndTextRules) {
 }
 
 TEST_F(ReaderTest, FilesAreAddedAndExcludedThroughTheSearch) {
-  for (const char* file : {"src/a.cpp", "src/b.cpp", "src/main_mac.cpp",
-                           "src/inc/x.h", "top.cpp"})
+  for (const char* file :
+       {"src/a.cpp", "src/b.cpp", "src/main_mac.cpp", "src/inc/x.h", "top.cpp"})
     WriteTextFile(file, "");
   ASSERT_TRUE(Load(R"(<QEV><project name="p"><target name="t">
       <FILES name="Source" root="src">*.cpp -main_mac.cpp</FILES>
@@ -267,12 +269,15 @@ TEST_F(ReaderTest, ImportsLoadExportAndLendTheirTargets) {
 }
 
 TEST_F(ReaderTest, FailedImportsAreReportedAndReadingGoesOn) {
-  WriteTextFile("self.qev", "<QEV><project name='s'><import>self.qev</import>"
-                            "<target name='after'/></project></QEV>");
-  WriteTextFile("x.qev", "<QEV><project name='x'><import>y.qev</import>"
-                         "</project></QEV>");
-  WriteTextFile("y.qev", "<QEV><project name='y'><import>main.qev</import>"
-                         "<target name='y1'/></project></QEV>");
+  WriteTextFile("self.qev",
+                "<QEV><project name='s'><import>self.qev</import>"
+                "<target name='after'/></project></QEV>");
+  WriteTextFile("x.qev",
+                "<QEV><project name='x'><import>y.qev</import>"
+                "</project></QEV>");
+  WriteTextFile("y.qev",
+                "<QEV><project name='y'><import>main.qev</import>"
+                "<target name='y1'/></project></QEV>");
   ASSERT_TRUE(Load(R"(<QEV><project name="p">
       <import>missing.qev</import>
       <import root="nowhere">x.qev</import>

@@ -117,17 +117,16 @@ void ReadFiles(Workspace& workspace,
                                 "); its patterns match nothing");
     return;
   }
+  DirectoryListings listings;
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
     std::vector<std::string> matches =
-        ExpandFilePattern(attributes.root, pattern);
-    if (exclusion) {
+        ExpandFilePattern(attributes.root, pattern, &listings);
+    if (exclusion)
       target.RemoveFiles(attributes.name, attributes.root, matches);
-    } else {
-      for (const std::string& match : matches)
-        target.AddFile(attributes.name, attributes.root, match);
-    }
+    else
+      target.AddFiles(attributes.name, attributes.root, matches);
   }
 }
 
@@ -244,7 +243,8 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
       AppendItems(configuration->libraries, *text);
       break;
     case Key::kExceptionHandling:
-      configuration->exceptionHandling = text->find("true") != std::string::npos;
+      configuration->exceptionHandling =
+          text->find("true") != std::string::npos;
       configuration->exceptionHandlingSet = true;
       break;
     case Key::kPreBuildEvent:

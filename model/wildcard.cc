@@ -68,8 +68,29 @@ bool CanEnterDirectory(const std::string& path, std::string* reason) {
   return true;
 }
 
+const std::vector<std::string>& DirectoryListings::Names(
+    const std::string& directory) {
+  auto found = listings_.find(directory);
+  if (found != listings_.end())
+    return found->second;
+  std::vector<std::string>& names = listings_[directory];
+  DIR* dir = opendir(directory.c_str());
+  if (!dir)
+    return names;
+  while (const dirent* entry = readdir(dir)) {
+    const char* name = entry->d_name;
+    if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+      names.emplace_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end(), WildcardMatchLess);
+  return names;
+}
+
 std::vector<std::string> ExpandFilePattern(const std::string& root,
-                                           const std::string& pattern) {
+                                           const std::string& pattern,
+                                           DirectoryListings* listings) {
+  std::vector<std::string> matches;
   // What is written in front of each match: up to the last forward slash.
   size_t slash = pattern.rfind('/');
   std::string prefix =
@@ -78,35 +99,26 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   // Where to search: both kinds of slash separate directories here.
   size_t separator = pattern.find_last_of("/\\");
   std::string directory;
-  std::string last_component = pattern;
+  std::string_view last_component = pattern;
   if (separator != std::string::npos) {
     directory = pattern.substr(0, separator + 1);
-    last_component = pattern.substr(separator + 1);
+    last_component = std::string_view(pattern).substr(separator + 1);
     std::replace(directory.begin(), directory.end(), '\\', '/');
   }
+  if (last_component.empty())
+    return matches;
   std::string search_directory;
   if (!root.empty() && (directory.empty() || directory[0] != '/'))
     search_directory = root + "/" + directory;
   else
     search_directory = directory.empty() ? std::string(".") : directory;
 
-  std::vector<std::string> names;
-  if (last_component.empty())
-    return names;
-  DIR* dir = opendir(search_directory.c_str());
-  if (!dir)
-    return names;
-  while (const dirent* entry = readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
-      continue;
+  DirectoryListings own_listings;
+  if (!listings)
+    listings = &own_listings;
+  for (const std::string& name : listings->Names(search_directory)) {
     if (MatchWildcard(last_component, name))
-      names.emplace_back(name);
+      matches.push_back(prefix + name);
   }
-  closedir(dir);
-
-  std::sort(names.begin(), names.end(), WildcardMatchLess);
-  for (std::string& name : names)
-    name.insert(0, prefix);
-  return names;
+  return matches;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // True when `name` matches `pattern`, where `*` stands for any run of
@@ -13,14 +14,29 @@ bool MatchWildcard(std::string_view pattern, std::string_view name);
 // letters folded to lower case, ties by byte order.
 bool WildcardMatchLess(const std::string& a, const std::string& b);
 
+// The entries of directories, each read from disk once. One serves the
+// patterns of one FILES element, which mostly search the same directory.
+class DirectoryListings {
+ public:
+  // The names in `directory` except "." and "..", in match order (see
+  // WildcardMatchLess); empty when the directory cannot be read.
+  const std::vector<std::string>& Names(const std::string& directory);
+
+ private:
+  std::unordered_map<std::string, std::vector<std::string>> listings_;
+};
+
 // Searches the directory that `pattern` names, below `root` (the current
 // directory when empty), for entries whose names match its last component.
 // Each match is the pattern's text up to its last "/" followed by the entry's
-// name as stored on disk. Directory components are taken literally; both "/"
-// and "\" separate them. "." and ".." are never reported. A directory that
-// cannot be read yields no matches.
-std::vector<std::string> ExpandFilePattern(const std::string& root,
-                                           const std::string& pattern);
+// name as stored on disk, in match order. Directory components are taken
+// literally; both "/" and "\" separate them. "." and ".." are never
+// reported. A directory that cannot be read yields no matches. Directories
+// are read through `listings` when given.
+std::vector<std::string> ExpandFilePattern(
+    const std::string& root,
+    const std::string& pattern,
+    DirectoryListings* listings = nullptr);
 
 // True when `path` names a directory that the process could enter.
 bool CanEnterDirectory(const std::string& path, std::string* reason);

@@ -28,8 +28,8 @@ TEST(ScanNestingTest, CountsElementLevelsLikeTheParser) {
   EXPECT_EQ(ScanNesting("<!--><m\n--><m><m", 100).depth, 2);
   EXPECT_EQ(ScanNesting("<a>1 < 2 <!DOCTYPE x></a>", 100).depth, 1);
   // Only the declaration's own attributes are read as quoted values.
-  EXPECT_EQ(
-      ScanNesting("<a><?xml version=\"></b>\"?><a></a></a>", 100).depth, 2);
+  EXPECT_EQ(ScanNesting("<a><?xml version=\"></b>\"?><a></a></a>", 100).depth,
+            2);
 }
 
 TEST(ScanNestingTest, StopsAtTheFirstLevelBeyondTheLimit) {
