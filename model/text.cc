@@ -3,14 +3,6 @@
 #include <climits>
 #include <cstdlib>
 
-char ToLowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-char ToUpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 std::string ToLowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower)

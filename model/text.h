@@ -7,8 +7,14 @@
 // ASCII-only text helpers. Descriptions are narrow 8-bit text and keywords
 // are compared ignoring ASCII letter case only, whatever the locale says.
 
-char ToLowerAscii(char c);
-char ToUpperAscii(char c);
+inline char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+inline char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 std::string ToLowerAscii(std::string_view text);
 
 // True when both texts are equal ignoring ASCII letter case.
