@@ -48,7 +48,11 @@ void InsertFile(FilterNode* node,
 
 int ComparePathsNoCase(std::string_view a, std::string_view b) {
   size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
+  // Equal bytes are equal in any case: start at the first byte that differs.
+  size_t start = static_cast<size_t>(
+      std::mismatch(a.begin(), a.begin() + common, b.begin()).first -
+      a.begin());
+  for (size_t i = start; i < common; ++i) {
     signed char x = static_cast<signed char>(ToLowerAscii(a[i]));
     signed char y = static_cast<signed char>(ToLowerAscii(b[i]));
     if (x != y)
@@ -75,10 +79,12 @@ void OpenFilter(const FilterNode& node, std::string* out) {
 
 void CloseFilter(const FilterNode& node, std::string* out) {
   std::vector<const std::string*> files = node.files;
-  std::sort(files.begin(), files.end(),
-            [](const std::string* a, const std::string* b) {
-              return ComparePathsNoCase(*a, *b) < 0;
-            });
+  auto less = [](const std::string* a, const std::string* b) {
+    return ComparePathsNoCase(*a, *b) < 0;
+  };
+  // Files found by one pattern mostly arrive in order already.
+  if (!std::is_sorted(files.begin(), files.end(), less))
+    std::sort(files.begin(), files.end(), less);
   std::string windows_path;
   for (const std::string* file : files) {
     windows_path = *file;
