@@ -94,5 +94,26 @@ for round in 1 2 3; do
   no_build_products "$work/chain/build"
 done
 
+# A program listed before the library it needs, with unrelated targets
+# between them: the include order leaves that edge to the end of the project
+# makefile. Build it from scratch, serially and in parallel.
+cp -a "$repo/exporters/make/testdata/scattered" "$work/scattered"
+mkdir -p "$work/scattered/build"
+cp "$repo"/examples/build/Makedefs.*.mk "$work/scattered/build/"
+cd "$work/scattered/build" || exit 1
+"$qev" -t make -v 3 -x ../scattered.qev >"$work/scattered-qev.out" 2>&1 ||
+  fail "qev failed on scattered.qev: $(cat "$work/scattered-qev.out")"
+for jobs in 1 2 1 2; do
+  if ! make -j"$jobs" all >"$work/scattered-make.out" 2>&1; then
+    fail "make -j$jobs all failed:"
+    cat "$work/scattered-make.out"
+    break
+  fi
+  run_program bin/Debug/app "scattered: 42"
+  run_program bin/Release/app "scattered: 42"
+  make clean >/dev/null 2>&1 || fail "make clean failed"
+  no_build_products "$work/scattered/build"
+done
+
 [ "$failed" = 0 ] && echo "example builds and runs"
 exit "$failed"

@@ -2,6 +2,7 @@
 
 #include "exporters/make/makefile_fragment_writer.h"
 #include "exporters/make/project_makefile_writer.h"
+#include "exporters/make/target_rules.h"
 #include "exporters/output_file.h"
 #include "model/model.h"
 #include "model/text.h"
@@ -40,6 +41,7 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
 bool MakeExporter::Export(Project& project,
                           const std::optional<std::string>& platform) {
   platformName_ = MakePlatformName(platform);
+  rules_.clear();
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
@@ -59,7 +61,17 @@ bool MakeExporter::WriteTargetMakefile(Target& target) {
   OutputFile file(reporter_);
   if (!file.Open(JoinPath(directory, file_name)))
     return false;
-  return file.Commit(FormatTargetMakefile(platformName_, target, reporter_));
+  // The configurations that get rules: those built before the dependency
+  // step can add any to this target.
+  std::vector<const Configuration*> built;
+  for (const Configuration* configuration : target.configurations) {
+    if (IsBuiltConfiguration(*configuration))
+      built.push_back(configuration);
+  }
+  if (!file.Commit(FormatTargetMakefile(platformName_, target, reporter_)))
+    return false;
+  rules_.insert(built.begin(), built.end());
+  return true;
 }
 
 bool MakeExporter::WriteProjectMakefiles(const Project& project) {
@@ -68,8 +80,8 @@ bool MakeExporter::WriteProjectMakefiles(const Project& project) {
   bool wrapper =
       WriteOutputFile(project.exportDir, "Makefile",
                       FormatWrapperMakefile(platformName_, project), reporter_);
-  bool makefile =
-      WriteOutputFile(project.exportDir, project.name + ".Makefile",
-                      FormatProjectMakefile(platformName_, project), reporter_);
+  bool makefile = WriteOutputFile(
+      project.exportDir, project.name + ".Makefile",
+      FormatProjectMakefile(platformName_, project, rules_), reporter_);
   return wrapper && makefile;
 }

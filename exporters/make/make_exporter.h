@@ -5,6 +5,7 @@
 #include <string>
 
 #include "driver/exporter.h"
+#include "exporters/make/project_makefile_writer.h"
 
 struct Target;
 class Reporter;
@@ -40,6 +41,8 @@ class MakeExporter : public QEVExporter {
  private:
   Reporter& reporter_;
   std::string platformName_;
+  // The configurations whose rules this Export wrote into fragments.
+  WrittenRules rules_;
 };
 
 #endif  // QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_

@@ -5,8 +5,8 @@ void AppendFormat(std::string* out,
                   std::initializer_list<std::string_view> args) {
   const std::string_view* next = args.begin();
   size_t start = 0;
-  for (size_t i = pattern.find('%'); i != std::string_view::npos &&
-                                     i + 1 < pattern.size();
+  for (size_t i = pattern.find('%');
+       i != std::string_view::npos && i + 1 < pattern.size();
        i = pattern.find('%', i + 1)) {
     char letter = pattern[i + 1];
     if (letter != 's' && letter != 'c')

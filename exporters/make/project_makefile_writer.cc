@@ -1,6 +1,7 @@
 #include "exporters/make/project_makefile_writer.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 #include "exporters/make/make_format.h"
@@ -67,6 +68,59 @@ void AppendImportRules(std::string* out, const Target& target) {
   }
 }
 
+bool HasRulesFor(const Target& target,
+                 const std::string& configuration_name,
+                 const WrittenRules& rules) {
+  return std::any_of(target.configurations.begin(), target.configurations.end(),
+                     [&](const Configuration* configuration) {
+                       return configuration->name == configuration_name &&
+                              rules.count(configuration) != 0;
+                     });
+}
+
+// A fragment's build rule names the output paths of the target's
+// dependencies, and make expands them when it reads the rule: the path of a
+// dependency whose fragment is included later is still empty then, and the
+// edge is lost. Such edges are stated again here, once every fragment has
+// been read.
+void AppendLateDependencies(std::string* out,
+                            const Project& project,
+                            const std::vector<const Target*>& own,
+                            const WrittenRules& rules) {
+  std::unordered_map<const Target*, size_t> position;
+  for (size_t i = 0; i < own.size(); ++i)
+    position.emplace(own[i], i);
+  bool first = true;
+  for (const Target* target : own) {
+    for (const Configuration* configuration : target->configurations) {
+      if (rules.count(configuration) == 0)
+        continue;
+      std::string late;
+      for (const std::string& name : target->dependencies) {
+        const Target* dependency = project.FindTarget(name);
+        // Two targets that depend on each other keep the one edge that the
+        // include order gives them.
+        if (!dependency || position[dependency] <= position[target] ||
+            DependsOn(*target, *dependency) ||
+            !HasRulesFor(*dependency, configuration->name, rules))
+          continue;
+        if (!late.empty())
+          late += ' ';
+        AppendFormat(&late, "$(%s_%s_bin)", {name, configuration->name});
+      }
+      if (late.empty())
+        continue;
+      if (first) {
+        out->append(
+            "# Dependencies on targets whose fragments are included later.\n");
+        first = false;
+      }
+      AppendFormat(out, "$(%s_%s_bin): %s\n",
+                   {target->name, configuration->name, late});
+    }
+  }
+}
+
 }  // namespace
 
 std::string FormatWrapperMakefile(const std::string& platformName,
@@ -81,7 +135,8 @@ std::string FormatWrapperMakefile(const std::string& platformName,
 }
 
 std::string FormatProjectMakefile(const std::string& platformName,
-                                  const Project& project) {
+                                  const Project& project,
+                                  const WrittenRules& rules) {
   const OrderedTargets ordered = OrderTargets(project);
   std::string out;
   out.append("#!/usr/bin/make\n");
@@ -107,5 +162,7 @@ std::string FormatProjectMakefile(const std::string& platformName,
   for (const Target* target : ordered.imported)
     AppendImportRules(&out, *target);
   out.append("\n\n");
+
+  AppendLateDependencies(&out, project, ordered.own, rules);
   return out;
 }

@@ -1,0 +1,5 @@
+#include "alpha.h"
+
+int AlphaOne(void) {
+  return 1;
+}

@@ -1,0 +1,9 @@
+#include <cstdio>
+
+#include "alpha.h"
+#include "core.h"
+
+int main() {
+  std::printf("scattered: %d\n", CoreValue() + AlphaOne());
+  return 0;
+}

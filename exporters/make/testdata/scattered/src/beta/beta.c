@@ -1,0 +1,3 @@
+int BetaUnused(void) {
+  return 2;
+}

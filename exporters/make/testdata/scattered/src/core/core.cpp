@@ -1,0 +1,5 @@
+#include "core.h"
+
+int CoreValue() {
+  return 41;
+}

@@ -1,0 +1,6 @@
+#ifndef SCATTERED_CORE_H_
+#define SCATTERED_CORE_H_
+
+int CoreValue();
+
+#endif
