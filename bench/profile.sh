@@ -18,17 +18,7 @@ targets=${1:-2000}
 files=${2:-50}
 
 packages="g++ make cmake pkg-config libtinyxml-dev valgrind"
-missing=()
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$repo/scripts/install-packages.sh" $packages
 
 cmake -S "$repo" -B "$repo/build-bench-profile" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS=-g -DBUILD_TESTING=OFF >/dev/null

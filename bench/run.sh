@@ -45,18 +45,7 @@ die() {
 # Tools. The Debian package generate-ninja installs the command gn.
 packages="g++ make cmake pkg-config libtinyxml-dev generate-ninja premake4 \
 time hyperfine ninja-build"
-missing=()
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$repo/scripts/install-packages.sh" $packages
 gn=$(command -v gn || command -v generate-ninja) || die "no gn command"
 premake=$(command -v premake4) || die "no premake4 command"
 command -v hyperfine >/dev/null || die "no hyperfine command"

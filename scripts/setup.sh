@@ -8,18 +8,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages="g++ make cmake pkg-config libtinyxml-dev libgtest-dev libxml2-utils \
 ${QEV_EXTRA_PACKAGES:-}"
 
-missing=()
-for package in $packages; do
-  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo=sudo
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-    --no-install-recommends "${missing[@]}" >/dev/null
-fi
+"$repo/scripts/install-packages.sh" $packages
 
 build_project() {  # build_project <build dir> [cmake options...]
   local dir=$1
