@@ -4,19 +4,19 @@
 #
 #   bench/bytewrap/run.sh [BYTEWRAP] [RUNS]
 #
-# BYTEWRAP defaults to build-bytewrap/bytewrap/bytewrap in the checkout; RUNS
+# BYTEWRAP defaults to build/bytewrap/bytewrap in the checkout (what
+# scripts/run-tests.sh builds); RUNS
 # (default 5) is how often each tool runs per size, the best time counting.
 # Throughput is input MB (10^6 bytes) per second of wall time; peak memory is
 # the largest resident set size seen, from /usr/bin/time (Debian package
-# `time`). Outputs go to a scratch directory under $TMPDIR and are removed
+# `time`, installed when missing, as is xxd). Outputs go to a scratch directory under $TMPDIR and are removed
 # before every run, so each tool creates its files anew.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
-bytewrap=$(realpath "${1:-$here/../../build-bytewrap/bytewrap/bytewrap}")
+bytewrap=$(realpath "${1:-$here/../../build/bytewrap/bytewrap}")
 runs=${2:-5}
-[ -x /usr/bin/time ] || { echo "needs /usr/bin/time (apt-get install time)" >&2; exit 1; }
-command -v xxd >/dev/null || { echo "needs xxd" >&2; exit 1; }
+"$here/../../scripts/install-packages.sh" time xxd g++
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
