@@ -15,8 +15,8 @@ std::unique_ptr<Workspace> Parse(std::vector<const char*> args) {
 }  // namespace
 
 TEST(ParseCommandLineTest, OnlyTheSecondCharacterOfAnOptionCounts) {
-  auto w = Parse({"qev", "-xml", "a.qev", "-tool", "VC8", "-platform",
-                       "xenon", "-output", "Game", "-verbose", "7"});
+  auto w = Parse({"qev", "-xml", "a.qev", "-tool", "VC8", "-platform", "xenon",
+                  "-output", "Game", "-verbose", "7"});
   EXPECT_EQ(w->projectFile, "a.qev");
   EXPECT_EQ(w->tool, "VC8");
   EXPECT_EQ(w->platform, "xenon");
@@ -25,8 +25,8 @@ TEST(ParseCommandLineTest, OnlyTheSecondCharacterOfAnOptionCounts) {
 }
 
 TEST(ParseCommandLineTest, ValuesAreConsumedAndLaterOptionsWin) {
-  auto w = Parse({"qev", "-c", "Debug", "-t", "make", "-c", "Release",
-                       "-t", "xcode", "-h", "stray", "-c", "-x", "-x", "b"});
+  auto w = Parse({"qev", "-c", "Debug", "-t", "make", "-c", "Release", "-t",
+                  "xcode", "-h", "stray", "-c", "-x", "-x", "b"});
   // "-x" after -c is the configuration's value, not an option.
   EXPECT_EQ(w->configurationFilter, (TextSet{"-x", "Debug", "Release"}));
   EXPECT_EQ(w->tool, "xcode");

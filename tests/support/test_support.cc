@@ -47,7 +47,8 @@ ScratchDirectory::ScratchDirectory() {
 ScratchDirectory::~ScratchDirectory() {
   if (chdir(previous_.c_str()) != 0)
     return;
-  std::string command = "chmod -R u+rwX '" + path_ + "' && rm -rf '" + path_ + "'";
+  std::string command =
+      "chmod -R u+rwX '" + path_ + "' && rm -rf '" + path_ + "'";
   if (std::system(command.c_str()) != 0)
     return;
 }
