@@ -84,11 +84,10 @@ void VC7Exporter::WriteProjectActiveConfiguration(
     const std::string& guid,
     const std::string& configuration,
     const std::string& platform) {
-  if (!out)
-    return;
-  out->append("\t\t{").append(guid).append("}.").append(configuration);
-  out->append(".ActiveCfg = ").append(configuration).append("|");
-  out->append(platform).append("\n");
+  if (out) {
+    AppendProjectConfigurationLine(out, guid, configuration, "ActiveCfg",
+                                   configuration + "|" + platform);
+  }
 }
 
 void VC7Exporter::WriteProjectBuildConfiguration(
@@ -96,11 +95,19 @@ void VC7Exporter::WriteProjectBuildConfiguration(
     const std::string& guid,
     const std::string& configuration,
     const std::string& platform) {
-  if (!out)
-    return;
-  out->append("\t\t{").append(guid).append("}.").append(configuration);
-  out->append(".Build.0 = ").append(configuration).append("|");
-  out->append(platform).append("\n");
+  if (out) {
+    AppendProjectConfigurationLine(out, guid, configuration, "Build.0",
+                                   configuration + "|" + platform);
+  }
+}
+
+void VC7Exporter::AppendProjectConfigurationLine(std::string* out,
+                                                 const std::string& guid,
+                                                 const std::string& key,
+                                                 const char* what,
+                                                 const std::string& value) {
+  out->append("\t\t{").append(guid).append("}.").append(key).append(".");
+  out->append(what).append(" = ").append(value).append("\n");
 }
 
 void VC7Exporter::WriteExtraTools(std::string* /*out*/,

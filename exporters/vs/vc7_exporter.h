@@ -60,6 +60,14 @@ class VC7Exporter : public QEVExporter {
   const std::string& platform_name() const { return platformName; }
 
  protected:
+  // Appends "\t\t{guid}.key.what = value\n", the shape of every line of the
+  // solution's project-configuration section.
+  static void AppendProjectConfigurationLine(std::string* out,
+                                             const std::string& guid,
+                                             const std::string& key,
+                                             const char* what,
+                                             const std::string& value);
+
   // The platform of the current Export call, after MapPlatformName.
   std::string platformName;
   // Names of the two configuration sections of the solution's Global block.

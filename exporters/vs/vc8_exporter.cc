@@ -66,11 +66,11 @@ void VC8Exporter::WriteProjectActiveConfiguration(
     const std::string& guid,
     const std::string& configuration,
     const std::string& platform) {
-  if (!out)
-    return;
-  std::string qualified = Qualified(configuration, platform);
-  out->append("\t\t{").append(guid).append("}.").append(qualified);
-  out->append(".ActiveCfg = ").append(qualified).append("\n");
+  if (out) {
+    std::string qualified = Qualified(configuration, platform);
+    AppendProjectConfigurationLine(out, guid, qualified, "ActiveCfg",
+                                   qualified);
+  }
 }
 
 void VC8Exporter::WriteProjectBuildConfiguration(
@@ -78,11 +78,10 @@ void VC8Exporter::WriteProjectBuildConfiguration(
     const std::string& guid,
     const std::string& configuration,
     const std::string& platform) {
-  if (!out)
-    return;
-  std::string qualified = Qualified(configuration, platform);
-  out->append("\t\t{").append(guid).append("}.").append(qualified);
-  out->append(".Build.0 = ").append(qualified).append("\n");
+  if (out) {
+    std::string qualified = Qualified(configuration, platform);
+    AppendProjectConfigurationLine(out, guid, qualified, "Build.0", qualified);
+  }
 }
 
 void VC8Exporter::WriteExtraTools(std::string* out,
