@@ -38,9 +38,12 @@ class PosixDisk : public Disk {
   FileStatus Stat(const std::string& path) override {
     FileStatus status;
     struct stat info;
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+    int result = lstat(path.c_str(), &info);
+    if (result == 0 && S_ISLNK(info.st_mode)) {
       status.link = true;
-    if (stat(path.c_str(), &info) != 0) {
+      result = stat(path.c_str(), &info);
+    }
+    if (result != 0) {
       if (errno != ENOENT)
         status.error = Reason(errno);
       return status;

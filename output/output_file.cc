@@ -82,8 +82,12 @@ bool WriteFileIfChanged(Disk& disk,
                         bool* changed) {
   if (changed)
     *changed = false;
-  const std::string target = disk.ResolveLink(path);
-  FileStatus status = disk.Stat(target);
+  FileStatus status = disk.Stat(path);
+  std::string target = path;
+  if (status.link) {
+    target = disk.ResolveLink(path);
+    status = disk.Stat(target);
+  }
   if (status.kind == FileKind::kDirectory) {
     *error = kIsADirectory;
     return false;
@@ -143,8 +147,12 @@ bool MakeOutputDirectory(const std::string& path) {
 bool StreamedOutput::Open(const std::string& path, std::string* error) {
   Discard();
   path_ = path;
-  targetPath_ = disk_.ResolveLink(path);
-  FileStatus status = disk_.Stat(targetPath_);
+  targetPath_ = path;
+  FileStatus status = disk_.Stat(path);
+  if (status.link) {
+    targetPath_ = disk_.ResolveLink(path);
+    status = disk_.Stat(targetPath_);
+  }
   if (status.kind == FileKind::kDirectory) {
     *error = kIsADirectory;
     return false;
