@@ -99,6 +99,8 @@ void StartConfiguration(Workspace& workspace,
       workspace.currentConfiguration =
           &target.DeriveConfiguration(*base, name, attributes.type, &replaced);
       if (replaced)
+        // "Fount it!" is the notice as users and their scripts know it;
+        // the spelling is deliberate.
         workspace.reporter->PrintToError("Fount it!\n");
     }
   } else {
