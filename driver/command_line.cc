@@ -8,6 +8,8 @@ std::optional<std::string> DefaultPlatform(const std::string& tool) {
   if (EqualsNoCase(tool, "VC7") || EqualsNoCase(tool, "VC71") ||
       EqualsNoCase(tool, "VC8"))
     return std::string("Win32");
+  if (EqualsNoCase(tool, "VC17"))
+    return std::string("x64");
   if (EqualsNoCase(tool, "make")) {
 #if defined(__APPLE__)
     return std::string("MacOSX");

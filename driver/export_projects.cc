@@ -2,6 +2,8 @@
 
 #include "driver/exporter.h"
 #include "exporters/make/make_exporter.h"
+#include "exporters/vc17/platform.h"
+#include "exporters/vc17/vc17_exporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs/vc8_exporter.h"
@@ -18,11 +20,24 @@ std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
     return std::make_unique<VC71Exporter>(reporter);
   if (EqualsNoCase(tool, "VC8"))
     return std::make_unique<VC8Exporter>(reporter);
+  if (EqualsNoCase(tool, "VC17"))
+    return std::make_unique<VC17Exporter>(reporter);
   if (EqualsNoCase(tool, "make"))
     return std::make_unique<MakeExporter>(reporter);
   if (EqualsNoCase(tool, "xcode"))
     return std::make_unique<XCodeExporter>(reporter);
   return nullptr;
+}
+
+bool ToolAcceptsPlatform(const Workspace& workspace) {
+  if (!workspace.tool || !EqualsNoCase(*workspace.tool, "VC17"))
+    return true;
+  std::string mapped;
+  std::string error;
+  if (MapVc17Platform(workspace.platform, &mapped, &error))
+    return true;
+  workspace.reporter->Error(error);
+  return false;
 }
 
 bool ExportProjects(Workspace& workspace) {

@@ -8,10 +8,14 @@ class QEVExporter;
 class Reporter;
 struct Workspace;
 
-// The exporter that a tool name selects ("VC7", "VC71", "VC8", "make",
+// The exporter that a tool name selects ("VC7", "VC71", "VC8", "VC17", "make",
 // "xcode", ASCII case ignored, whole names only), or null.
 std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
                                             Reporter& reporter);
+
+// False, with the reason reported, when workspace.tool cannot write for
+// workspace.platform; checked before anything is read or written.
+bool ToolAcceptsPlatform(const Workspace& workspace);
 
 // Runs the exporter of workspace.tool over every project, in order. Fails
 // without a message when there is no tool, and with "Error: Tool not

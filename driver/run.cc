@@ -21,6 +21,8 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   Workspace workspace;
   workspace.reporter = &reporter;
   ParseCommandLine(argc, argv, &workspace);
+  if (!ToolAcceptsPlatform(workspace))
+    return 1;
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

@@ -1,0 +1,107 @@
+#include "exporters/vc17/solution_plan.h"
+
+#include <set>
+
+#include "exporters/vc17/relative_path.h"
+#include "exporters/vs/guid.h"
+#include "model/model.h"
+#include "model/text.h"
+
+namespace {
+
+// Whether `target` takes part in a solution made with `filter`: every
+// target when there is no filter, else a target with a configuration the
+// filter names exactly (the rule of the VC7-VC8 solutions).
+bool TakesPart(const Target& target, const TextSet& filter) {
+  if (filter.empty())
+    return true;
+  for (const Configuration* configuration : target.configurations) {
+    if (filter.count(configuration->name))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<PlannedConfiguration> PlanProjectConfigurations(
+    const Target& target) {
+  const TextSet* filter =
+      target.project ? &target.project->configurationFilter : nullptr;
+  std::vector<PlannedConfiguration> planned;
+  const std::vector<Configuration*>& configurations = target.configurations;
+  for (size_t i = 1; i < configurations.size(); ++i) {
+    const Configuration* config = configurations[i];
+    if (!config->show)
+      continue;
+    if (filter && !filter->empty() && !filter->count(config->name))
+      continue;
+    planned.push_back({configurations[0], config});
+  }
+  if (planned.empty())
+    planned.push_back({configurations[0], configurations[0]});
+  return planned;
+}
+
+const PlannedProject* SolutionPlan::Find(const std::string& name) const {
+  for (const PlannedProject& project : projects) {
+    if (project.target->name == name)
+      return &project;
+  }
+  return nullptr;
+}
+
+SolutionPlan PlanSolution(
+    const Project& project,
+    const std::string& currentDirectory,
+    const std::string& solutionDirectory,
+    const std::function<std::string(const Target&)>& projectDirectory) {
+  SolutionPlan plan;
+  plan.directory = AbsolutePath(currentDirectory, solutionDirectory);
+
+  std::vector<const Target*> candidates;
+  for (const auto& target : project.targets)
+    candidates.push_back(target.get());
+  candidates.insert(candidates.end(), project.importedTargets.begin(),
+                    project.importedTargets.end());
+  std::set<std::string> names;
+  for (const Target* target : candidates) {
+    // A name can stand in a solution once; the model keeps the first.
+    if (!TakesPart(*target, project.configurationFilter) ||
+        !names.insert(target->name).second)
+      continue;
+    PlannedProject planned;
+    planned.target = target;
+    planned.guid = MakeGuid(target->name);
+    planned.directory =
+        AbsolutePath(currentDirectory, projectDirectory(*target));
+    planned.configurations = PlanProjectConfigurations(*target);
+    plan.projects.push_back(std::move(planned));
+  }
+
+  std::set<std::string> configurations;
+  if (!project.configurationFilter.empty()) {
+    configurations = project.configurationFilter;
+  } else {
+    for (const PlannedProject& planned : plan.projects) {
+      for (const PlannedConfiguration& configuration : planned.configurations)
+        configurations.insert(configuration.config->name);
+    }
+  }
+  // Visual Studio compares configuration names ignoring case.
+  std::set<std::string> lowered;
+  for (const std::string& name : configurations) {
+    if (lowered.insert(ToLowerAscii(name)).second)
+      plan.configurations.push_back(name);
+  }
+  return plan;
+}
+
+ConfigurationMapping MapConfiguration(const PlannedProject& project,
+                                      const std::string& name) {
+  for (const PlannedConfiguration& configuration : project.configurations) {
+    if (EqualsNoCase(configuration.config->name, name))
+      return {configuration.config, true};
+  }
+  return {project.configurations.front().config, false};
+}

@@ -1,0 +1,28 @@
+#ifndef QEV_EXPORTERS_VC17_VC17_EXPORTER_H_
+#define QEV_EXPORTERS_VC17_VC17_EXPORTER_H_
+
+#include <optional>
+#include <string>
+
+#include "driver/exporter.h"
+
+class Reporter;
+
+// Writes Visual Studio 2022 build files: a solution "<name>.sln" per project
+// and "<target>.vcxproj" with "<target>.vcxproj.filters" per own target,
+// where the VC8 files go. GUIDs are those of the VC7-VC8 files.
+class VC17Exporter : public QEVExporter {
+ public:
+  explicit VC17Exporter(Reporter& reporter) : reporter_(reporter) {}
+
+  // Writes the project files of every own target, then the solution.
+  // Refuses, writing nothing, a platform Visual Studio 2022 cannot build and
+  // names it cannot carry. Returns true when every file was written.
+  bool Export(Project& project,
+              const std::optional<std::string>& platform) override;
+
+ private:
+  Reporter& reporter_;
+};
+
+#endif  // QEV_EXPORTERS_VC17_VC17_EXPORTER_H_
