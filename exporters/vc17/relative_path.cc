@@ -104,7 +104,7 @@ std::string AsDirectory(std::string_view path) {
     if (c == '/')
       c = '\\';
   }
-  if (result.empty() || result.back() != '\\')
+  if (!result.empty() && result.back() != '\\')
     result.push_back('\\');
   return result;
 }

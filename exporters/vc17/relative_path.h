@@ -37,7 +37,7 @@ std::string RebasePath(std::string_view path,
                        std::string_view directory);
 
 // `path` with "/" turned into "\" and a "\" at the end, as MSBuild wants its
-// directory properties.
+// directory properties; empty stays empty.
 std::string AsDirectory(std::string_view path);
 
 #endif  // QEV_EXPORTERS_VC17_RELATIVE_PATH_H_
