@@ -10,13 +10,14 @@
 namespace {
 
 // Whether `target` takes part in a solution made with `filter`: every
-// target when there is no filter, else a target with a configuration the
-// filter names exactly (the rule of the VC7-VC8 solutions).
+// target when there is no filter, else a target whose project file holds a
+// configuration the filter names (exactly, as in the VC7-VC8 solutions; a
+// hidden configuration is in no project file, so it does not count).
 bool TakesPart(const Target& target, const TextSet& filter) {
   if (filter.empty())
     return true;
-  for (const Configuration* configuration : target.configurations) {
-    if (filter.count(configuration->name))
+  for (const PlannedConfiguration& planned : PlanProjectConfigurations(target)) {
+    if (filter.count(planned.config->name))
       return true;
   }
   return false;
@@ -26,20 +27,28 @@ bool TakesPart(const Target& target, const TextSet& filter) {
 
 std::vector<PlannedConfiguration> PlanProjectConfigurations(
     const Target& target) {
+  const std::vector<Configuration*>& configurations = target.configurations;
+  Configuration* first = configurations[0];
+  std::vector<PlannedConfiguration> planned;
   const TextSet* filter =
       target.project ? &target.project->configurationFilter : nullptr;
-  std::vector<PlannedConfiguration> planned;
-  const std::vector<Configuration*>& configurations = target.configurations;
+  if (filter && !filter->empty()) {
+    // The filter may name the first configuration too (-c default).
+    if (filter->count(first->name))
+      planned.push_back({first, first});
+    for (size_t i = 1; i < configurations.size(); ++i) {
+      if (configurations[i]->show && filter->count(configurations[i]->name))
+        planned.push_back({first, configurations[i]});
+    }
+    if (!planned.empty())
+      return planned;
+  }
   for (size_t i = 1; i < configurations.size(); ++i) {
-    const Configuration* config = configurations[i];
-    if (!config->show)
-      continue;
-    if (filter && !filter->empty() && !filter->count(config->name))
-      continue;
-    planned.push_back({configurations[0], config});
+    if (configurations[i]->show)
+      planned.push_back({first, configurations[i]});
   }
   if (planned.empty())
-    planned.push_back({configurations[0], configurations[0]});
+    planned.push_back({first, first});
   return planned;
 }
 
@@ -103,5 +112,8 @@ ConfigurationMapping MapConfiguration(const PlannedProject& project,
     if (EqualsNoCase(configuration.config->name, name))
       return {configuration.config, true};
   }
-  return {project.configurations.front().config, false};
+  // A target written with its first configuration alone has one
+  // configuration for every build.
+  const PlannedConfiguration& first = project.configurations.front();
+  return {first.config, first.base == first.config};
 }

@@ -22,10 +22,11 @@ struct PlannedConfiguration {
 };
 
 // The configurations of the project file of `target`: every shown
-// configuration after the first, in list order; when the target's project
-// has a configuration filter, only those the filter names (exactly). When
-// that leaves none, the first configuration on its own, since Visual Studio
-// cannot load a project without configurations.
+// configuration after the first, in list order, or the first on its own
+// when there is none (Visual Studio cannot load a project without
+// configurations). When the target's project has a configuration filter
+// that names any of its configurations exactly, only those: the first on
+// its own when the filter names it, then the shown ones after it.
 std::vector<PlannedConfiguration> PlanProjectConfigurations(
     const Target& target);
 
@@ -41,7 +42,8 @@ struct PlannedProject {
 
 // How one solution configuration maps onto one project: the project's
 // configuration of the same name (letter case ignored) and built, or its
-// first configuration and not built.
+// first configuration, built only when it is the target's first
+// configuration written on its own (it serves every build).
 struct ConfigurationMapping {
   const Configuration* projectConfiguration;
   bool build;

@@ -49,11 +49,17 @@ TEST(Vc17SolutionPlanTest, ATargetWithoutOtherConfigurationsKeepsItsFirst) {
   ASSERT_EQ(1u, planned.size());
   EXPECT_EQ(planned[0].base, planned[0].config);
   EXPECT_EQ("default", planned[0].config->name);
-  // Also when the filter leaves none of its configurations.
+  // A filter that names none of its configurations changes nothing; one
+  // that names the first puts it on its own before the others it names.
   target.FindOrCreateConfiguration("Debug", std::nullopt);
-  project.configurationFilter = {"Release"};
-  EXPECT_EQ(std::vector<std::string>{"default"},
+  target.FindOrCreateConfiguration("Release", std::nullopt);
+  project.configurationFilter = {"Profile"};
+  EXPECT_EQ((std::vector<std::string>{"Debug", "Release"}),
             Names(PlanProjectConfigurations(target)));
+  project.configurationFilter = {"default", "Release"};
+  planned = PlanProjectConfigurations(target);
+  EXPECT_EQ((std::vector<std::string>{"default", "Release"}), Names(planned));
+  EXPECT_EQ(planned[0].base, planned[0].config);
 }
 
 TEST(Vc17SolutionPlanTest, SolutionConfigurationsAndMappings) {
@@ -83,6 +89,10 @@ TEST(Vc17SolutionPlanTest, SolutionConfigurationsAndMappings) {
   mapping = MapConfiguration(plan.projects[1], "Release");
   EXPECT_EQ("debug", mapping.projectConfiguration->name);
   EXPECT_FALSE(mapping.build);
+  // A target with its first configuration alone builds it everywhere.
+  mapping = MapConfiguration(plan.projects[2], "Release");
+  EXPECT_EQ("default", mapping.projectConfiguration->name);
+  EXPECT_TRUE(mapping.build);
   EXPECT_EQ(&plan.projects[2], plan.Find("c"));
   EXPECT_EQ(nullptr, plan.Find("C"));
 }
