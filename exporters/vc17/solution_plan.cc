@@ -16,7 +16,8 @@ namespace {
 bool TakesPart(const Target& target, const TextSet& filter) {
   if (filter.empty())
     return true;
-  for (const PlannedConfiguration& planned : PlanProjectConfigurations(target)) {
+  for (const PlannedConfiguration& planned :
+       PlanProjectConfigurations(target)) {
     if (filter.count(planned.config->name))
       return true;
   }
