@@ -54,11 +54,8 @@ std::vector<PlannedConfiguration> PlanProjectConfigurations(
 }
 
 const PlannedProject* SolutionPlan::Find(const std::string& name) const {
-  for (const PlannedProject& project : projects) {
-    if (project.target->name == name)
-      return &project;
-  }
-  return nullptr;
+  auto found = byName.find(name);
+  return found == byName.end() ? nullptr : &projects[found->second];
 }
 
 SolutionPlan PlanSolution(
@@ -74,11 +71,10 @@ SolutionPlan PlanSolution(
     candidates.push_back(target.get());
   candidates.insert(candidates.end(), project.importedTargets.begin(),
                     project.importedTargets.end());
-  std::set<std::string> names;
   for (const Target* target : candidates) {
-    // A name can stand in a solution once; the model keeps the first.
+    // A name can stand in a solution once; the first target of a name stays.
     if (!TakesPart(*target, project.configurationFilter) ||
-        !names.insert(target->name).second)
+        !plan.byName.emplace(target->name, plan.projects.size()).second)
       continue;
     PlannedProject planned;
     planned.target = target;

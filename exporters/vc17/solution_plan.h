@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 struct Configuration;
@@ -61,6 +62,9 @@ struct SolutionPlan {
 
   // The project of the target named `name` (exactly), or null.
   const PlannedProject* Find(const std::string& name) const;
+
+  // Index into `projects` by target name.
+  std::unordered_map<std::string, size_t> byName;
 };
 
 // Plans the solution of `project`. `currentDirectory` is where the
