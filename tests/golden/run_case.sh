@@ -15,7 +15,8 @@
 #                     the suite runs as root, which permissions do not
 #                     restrict, the command runs as user nobody instead
 # The absolute path of the scratch directory is shown as <tmp> in the
-# captured output. Every .vcproj left behind must be well-formed XML.
+# captured output. Every .vcproj, .vcxproj and .vcxproj.filters left behind
+# must be well-formed XML.
 set -u
 
 case_dir=$(cd "$1" && pwd)
@@ -89,6 +90,6 @@ while IFS= read -r -d '' project; do
     head -n 20 "$work/xmllint"
     failed=1
   fi
-done < <(find "$work/run" -name '*.vcproj' -print0)
+done < <(find "$work/run" \( -name '*.vcproj' -o -name '*.vcxproj' -o -name '*.vcxproj.filters' \) -print0)
 
 exit $failed
