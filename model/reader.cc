@@ -98,9 +98,9 @@ void StartConfiguration(Workspace& workspace,
       bool replaced = false;
       workspace.currentConfiguration =
           &target.DeriveConfiguration(*base, name, attributes.type, &replaced);
+      // "Fount it!" is the notice as users and their scripts know it; the
+      // spelling is deliberate.
       if (replaced)
-        // "Fount it!" is the notice as users and their scripts know it;
-        // the spelling is deliberate.
         workspace.reporter->PrintToError("Fount it!\n");
     }
   } else {
