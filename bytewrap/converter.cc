@@ -15,7 +15,7 @@ namespace {
 constexpr size_t kChunkSize = 256 * 1024;
 
 Outcome Failure(const std::string& messages) {
-  return Outcome{1, messages};
+  return Outcome{1, messages, std::string()};
 }
 
 std::string WriteFailed(const PendingOutput& output) {
@@ -112,8 +112,10 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
   if (!CommitOutputs(&header, &source, &failed_path))
     return Failure("Failed to write file " + failed_path + ".\r\n");
 
-  return Outcome{0, "Created header file '" + names.header_path + "'\r\n" +
-                        "Created source file '" + names.source_path + "'\r\n"};
+  return Outcome{0,
+                 "Created header file '" + names.header_path + "'\r\n" +
+                     "Created source file '" + names.source_path + "'\r\n",
+                 std::string()};
 }
 
 }  // namespace
