@@ -26,8 +26,8 @@ void AppendVariableBlock(std::string* fragment,
                          const Configuration& configuration);
 
 // The whole make fragment of `target`. Adds the dependencies' libraries and
-// paths to each shown configuration on the way, and prints the
-// "Depends for" line of each built one.
+// paths to each shown configuration on the way, prints the "Depends for"
+// line of each built one, and warns about its sources (CollectMakeSources).
 std::string FormatTargetMakefile(const std::string& platformName,
                                  Target& target,
                                  Reporter& reporter);

@@ -16,12 +16,13 @@ TEST(LibraryNameTest, StripsOneLibrarySuffixThatEndsTheNameThenLib) {
   EXPECT_EQ(LibraryNameFromFile("LIBcore.A"), "LIBcore.A");
 }
 
-TEST(FragmentTest, SourcesAreClassifiedByTheFirstExtensionFound) {
+TEST(FragmentTest, SourcesAreListedByExtensionOnceWithWarnings) {
   Project project("p");
   Target app("app", &project);
   app.DefaultConfiguration().show = false;
-  for (const char* path : {"src/a.cpp", "src/b.c", "lib/x.a", "inc/y.h",
-                           "src/z.cc", "src/v.asm", "w.lib", "x.cpp.lib"})
+  for (const char* path :
+       {"src/a.cpp", "src/b.c", "lib/x.a", "inc/y.h", "src/z.cc", "src/v.asm",
+        "w.lib", "x.cpp.lib", "src/a.cpp"})
     app.AddFile("", ".", path);
   CapturingReporter capture;
   EXPECT_EQ(FormatTargetMakefile("LINUX", app, capture.reporter()),
@@ -30,9 +31,11 @@ TEST(FragmentTest, SourcesAreClassifiedByTheFirstExtensionFound) {
             "app_cppfiles += ./src/a.cpp\n"
             "app_cfiles   += ./src/b.c\n"
             "app_lfiles   += ./lib/x.a\n"
-            "app_cfiles   += ./src/z.cc\n"
-            "app_lfiles   += ./src/v.asm\n"
             "app_lfiles   += ./w.lib\n"
-            "app_cppfiles += ./x.cpp.lib\n"
+            "app_lfiles   += ./x.cpp.lib\n"
             "\n");
+  EXPECT_EQ(capture.err(),
+            "qev: warning: target \"app\": \"./src/z.cc\" is not built: make "
+            "compiles only .cpp (C++) and .c (C) sources; use the ninja tool "
+            "(-t ninja) for it\n");
 }
