@@ -9,6 +9,7 @@
 #include "model/model.h"
 #include "model/reporter.h"
 #include "model/text.h"
+#include "model/validate.h"
 
 std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
                                             Reporter& reporter) {
@@ -25,7 +26,22 @@ std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
   return nullptr;
 }
 
+namespace {
+
+// Reports what validation found; what it removed is not exported.
+void ValidateBeforeExport(Workspace& workspace) {
+  for (const Finding& finding : ValidateWorkspace(workspace)) {
+    if (finding.error)
+      workspace.reporter->Error(finding.message);
+    else
+      workspace.reporter->WarningOnce(finding.message);
+  }
+}
+
+}  // namespace
+
 bool ExportProjects(Workspace& workspace) {
+  ValidateBeforeExport(workspace);
   if (!workspace.tool)
     return false;
   std::unique_ptr<QEVExporter> exporter =

@@ -13,7 +13,9 @@ struct Workspace;
 std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
                                             Reporter& reporter);
 
-// Runs the exporter of workspace.tool over every project, in order. Fails
+// Validates the workspace (ValidateWorkspace: its findings are reported, and
+// what it removes is not exported), then runs the exporter of
+// workspace.tool over every project, in order. Fails
 // without a message when there is no tool, and with "Error: Tool not
 // defined. Cannot export!" when the tool is unknown.
 bool ExportProjects(Workspace& workspace);

@@ -240,12 +240,14 @@ void ReadElement(Workspace& workspace, TiXmlElement& element) {
   if (EqualsNoCase(tag, "project")) {
     if (attributes.name) {
       StartProject(workspace, *attributes.name);
+      workspace.currentProject->line = element.Row();
       started_project = true;
     }
   } else if (EqualsNoCase(tag, "target")) {
     // A target outside any project has nowhere to go.
     if (attributes.name && workspace.currentProject) {
       StartTarget(workspace, *attributes.name);
+      workspace.currentTarget->line = element.Row();
       started_target = true;
     }
   } else if (EqualsNoCase(tag, "configuration") ||

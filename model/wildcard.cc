@@ -69,14 +69,24 @@ bool CanEnterDirectory(const std::string& path, std::string* reason) {
 }
 
 const std::vector<std::string>& DirectoryListings::Names(
-    const std::string& directory) {
+    const std::string& directory,
+    std::string* error) {
   auto found = listings_.find(directory);
-  if (found != listings_.end())
+  if (found != listings_.end()) {
+    auto failure = failures_.find(directory);
+    if (error && failure != failures_.end())
+      *error = failure->second;
     return found->second;
+  }
   std::vector<std::string>& names = listings_[directory];
   DIR* dir = opendir(directory.c_str());
-  if (!dir)
+  if (!dir) {
+    std::string reason = std::strerror(errno);
+    if (error)
+      *error = reason;
+    failures_[directory] = std::move(reason);
     return names;
+  }
   while (const dirent* entry = readdir(dir)) {
     const char* name = entry->d_name;
     if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
@@ -89,7 +99,8 @@ const std::vector<std::string>& DirectoryListings::Names(
 
 std::vector<std::string> ExpandFilePattern(const std::string& root,
                                            const std::string& pattern,
-                                           DirectoryListings* listings) {
+                                           DirectoryListings* listings,
+                                           std::string* error) {
   std::vector<std::string> matches;
   // What is written in front of each match: up to the last forward slash.
   size_t slash = pattern.rfind('/');
@@ -116,7 +127,13 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   DirectoryListings own_listings;
   if (!listings)
     listings = &own_listings;
-  for (const std::string& name : listings->Names(search_directory)) {
+  std::string reason;
+  const std::vector<std::string>& names =
+      listings->Names(search_directory, &reason);
+  if (!reason.empty() && error)
+    *error = "directory \"" + search_directory + "\" cannot be read (" +
+             reason + ")";
+  for (const std::string& name : names) {
     if (MatchWildcard(last_component, name))
       matches.push_back(prefix + name);
   }

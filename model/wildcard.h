@@ -19,11 +19,14 @@ bool WildcardMatchLess(const std::string& a, const std::string& b);
 class DirectoryListings {
  public:
   // The names in `directory` except "." and "..", in match order (see
-  // WildcardMatchLess); empty when the directory cannot be read.
-  const std::vector<std::string>& Names(const std::string& directory);
+  // WildcardMatchLess); empty when the directory cannot be read, and then
+  // `*error` (when given) is set to the reason.
+  const std::vector<std::string>& Names(const std::string& directory,
+                                        std::string* error = nullptr);
 
  private:
   std::unordered_map<std::string, std::vector<std::string>> listings_;
+  std::unordered_map<std::string, std::string> failures_;
 };
 
 // Searches the directory that `pattern` names, below `root` (the current
@@ -31,12 +34,14 @@ class DirectoryListings {
 // Each match is the pattern's text up to its last "/" followed by the entry's
 // name as stored on disk, in match order. Directory components are taken
 // literally; both "/" and "\" separate them. "." and ".." are never
-// reported. A directory that cannot be read yields no matches. Directories
-// are read through `listings` when given.
+// reported. A directory that cannot be read yields no matches, and `*error`
+// (when given) names it with the reason. Directories are read through
+// `listings` when given.
 std::vector<std::string> ExpandFilePattern(
     const std::string& root,
     const std::string& pattern,
-    DirectoryListings* listings = nullptr);
+    DirectoryListings* listings = nullptr,
+    std::string* error = nullptr);
 
 // True when `path` names a directory that the process could enter.
 bool CanEnterDirectory(const std::string& path, std::string* reason);
