@@ -1,6 +1,11 @@
 #include "bytewrap/converter.h"
 
+#include <errno.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "bytewrap/array_writer.h"
@@ -14,17 +19,47 @@ namespace {
 // this bounds the memory the conversion needs, whatever the input's size.
 constexpr size_t kChunkSize = 256 * 1024;
 
-Outcome Failure(const std::string& messages) {
-  return Outcome{1, messages, std::string()};
+// A file without a size (under /proc) is read whole into memory; this bounds
+// it, since some of them never end in practice.
+constexpr uint64_t kSizelessLimit = 256ull * 1024 * 1024;
+
+Outcome Failure(const std::string& message, const std::string& reason) {
+  return Outcome{1, message, "bytewrap: " + reason + "\n"};
 }
 
-std::string WriteFailed(const PendingOutput& output) {
-  return "Failed to write file " + output.path + ".\r\n";
+std::string WriteFailed(const std::string& path) {
+  return "Failed to write file " + path + ".\r\n";
 }
 
-std::string ReadFailed() {
-  return "Failed to read entire file.\r\n";
+const char kReadFailed[] = "Failed to read entire file.\r\n";
+
+// Why `path` cannot be written to, from the error of the failed call and
+// what the file system says about the path.
+std::string OutputReason(const std::string& path, int error) {
+  struct stat info;
+  if (stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    return path + ": it is a directory";
+  if (error == 0)
+    error = EIO;
+  return path + ": " + std::strerror(error);
 }
+
+// Where the bytes to convert come from: the input file, or what was read of
+// it into memory.
+struct ByteSource {
+  InputFile* file = nullptr;
+  const std::string* memory = nullptr;
+  uint64_t size = 0;
+  size_t offset = 0;
+
+  bool Read(unsigned char* buffer, size_t count, std::string* reason) {
+    if (!memory)
+      return ReadInput(file, buffer, count, reason);
+    std::memcpy(buffer, memory->data() + offset, count);
+    offset += count;
+    return true;
+  }
+};
 
 bool WriteText(PendingOutput* output, const std::string& text) {
   return WriteOutput(output, text.data(), text.size());
@@ -32,85 +67,122 @@ bool WriteText(PendingOutput* output, const std::string& text) {
 
 // Streams the byte lines of the whole input into `source`. Sets
 // `read_failed` when the input ended early or could not be read.
-bool WriteByteLines(InputFile* input,
+bool WriteByteLines(ByteSource* input,
                     PendingOutput* source,
-                    bool* read_failed) {
+                    bool* read_failed,
+                    std::string* reason) {
   std::unique_ptr<unsigned char[]> chunk(new unsigned char[kChunkSize]);
   std::unique_ptr<char[]> text(new char[FormattedCapacity(kChunkSize)]);
   uint64_t done = 0;
   while (done < input->size) {
     uint64_t left = input->size - done;
     size_t count = left < kChunkSize ? static_cast<size_t>(left) : kChunkSize;
-    if (!ReadInput(input, chunk.get(), count)) {
+    if (!input->Read(chunk.get(), count, reason)) {
       *read_failed = true;
       return false;
     }
     char* end =
         FormatByteLines(chunk.get(), count, done, input->size, text.get());
-    if (!WriteOutput(source, text.get(), static_cast<size_t>(end - text.get())))
+    if (!WriteOutput(source, text.get(),
+                     static_cast<size_t>(end - text.get()))) {
+      *reason = OutputReason(source->path, errno);
       return false;
+    }
     done += count;
   }
   return true;
 }
 
 // Writes both outputs into their temporary files and closes them.
-Outcome WriteOutputs(InputFile* input,
+Outcome WriteOutputs(ByteSource* input,
+                     const std::string& input_path,
                      const OutputNames& names,
                      PendingOutput* header,
                      PendingOutput* source) {
   if (!WriteText(header, HeaderText(names, input->size)) ||
       !CloseOutput(header)) {
-    return Failure(WriteFailed(*header));
+    return Failure(WriteFailed(header->path),
+                   OutputReason(header->path, errno));
   }
   bool read_failed = false;
-  if (!WriteText(source, SourcePrologue(names, input->size)) ||
-      !WriteByteLines(input, source, &read_failed) ||
-      !WriteText(source, SourceEpilogue()) || !CloseOutput(source)) {
-    return Failure(read_failed ? ReadFailed() : WriteFailed(*source));
+  std::string reason;
+  bool written = WriteText(source, SourcePrologue(names, input->size)) &&
+                 WriteByteLines(input, source, &read_failed, &reason) &&
+                 WriteText(source, SourceEpilogue()) && CloseOutput(source);
+  if (!written) {
+    if (read_failed)
+      return Failure(kReadFailed, input_path + ": " + reason);
+    if (reason.empty())
+      reason = OutputReason(source->path, errno);
+    return Failure(WriteFailed(source->path), reason);
   }
   return Outcome{};
 }
 
 Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
-  if (input->size == 0)
-    return Failure("Nothing to convert, empty file.\r\n");
+  ByteSource bytes;
+  bytes.file = input;
+  bytes.size = input->size;
+  std::string memory;
+  std::string reason;
+  if (input->size == 0) {
+    // Files under /proc say 0 and have content: read them to their end.
+    if (!ReadToEnd(input, kSizelessLimit, &memory, &reason))
+      return Failure(kReadFailed, path + ": " + reason);
+    bytes.memory = &memory;
+    bytes.size = memory.size();
+  }
+  if (bytes.size == 0)
+    return Failure("Nothing to convert, empty file.\r\n",
+                   path + ": the file holds no bytes");
 
   // The input is read through before a name or output failure is reported,
   // so that an unreadable input is always reported as that first.
   OutputNames names;
   if (!DeriveNames(path, &names)) {
-    if (!ReadThrough(input, input->size))
-      return Failure(ReadFailed());
-    return Failure("Expected filename extension on input file.\r\n");
+    if (!bytes.memory && !ReadThrough(input, input->size, &reason))
+      return Failure(kReadFailed, path + ": " + reason);
+    return Failure("Expected filename extension on input file.\r\n",
+                   path + ": " + NameProblem(path));
   }
 
   PendingOutput header;
   PendingOutput source;
   std::string open_failures;
-  if (!OpenOutput(names.header_path, &header))
+  std::string open_reasons;
+  if (!OpenOutput(names.header_path, &header)) {
+    int error = errno;
     open_failures +=
         "Failed to open file " + names.header_path + " for write access.\r\n";
-  if (!OpenOutput(names.source_path, &source))
+    open_reasons +=
+        "bytewrap: " + OutputReason(names.header_path, error) + "\n";
+  }
+  if (!OpenOutput(names.source_path, &source)) {
+    int error = errno;
     open_failures +=
         "Failed to open file " + names.source_path + " for write access.\r\n";
+    open_reasons +=
+        "bytewrap: " + OutputReason(names.source_path, error) + "\n";
+  }
   if (!open_failures.empty()) {
     DiscardOutput(&header);
     DiscardOutput(&source);
-    if (!ReadThrough(input, input->size))
-      return Failure(ReadFailed());
-    return Failure(open_failures);
+    if (!bytes.memory && !ReadThrough(input, input->size, &reason))
+      return Failure(kReadFailed, path + ": " + reason);
+    return Outcome{1, open_failures, open_reasons};
   }
 
-  Outcome written = WriteOutputs(input, names, &header, &source);
+  Outcome written = WriteOutputs(&bytes, path, names, &header, &source);
   if (written.status != 0) {
     DiscardOutput(&header);
     DiscardOutput(&source);
     return written;
   }
   std::string failed_path;
-  if (!CommitOutputs(&header, &source, &failed_path))
-    return Failure("Failed to write file " + failed_path + ".\r\n");
+  if (!CommitOutputs(&header, &source, &failed_path)) {
+    int error = errno;
+    return Failure(WriteFailed(failed_path), OutputReason(failed_path, error));
+  }
 
   return Outcome{0,
                  "Created header file '" + names.header_path + "'\r\n" +
@@ -122,13 +194,18 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
 
 Outcome Convert(const std::vector<std::string>& args) {
   if (args.size() != 1)
-    return Failure("Usage: Bytewrap <fileName>\r\n");
+    return Failure("Usage: Bytewrap <fileName>\r\n",
+                   "expected one file name, got " +
+                       std::to_string(args.size()) + " arguments (see " +
+                       "bytewrap --help)");
   const std::string& path = args[0];
 
   InputFile input;
-  if (!OpenInput(path, &input))
-    return Failure("Failed to open input file '" + path +
-                   "' for read access.\r\n");
+  std::string reason;
+  if (!OpenInput(path, &input, &reason))
+    return Failure(
+        "Failed to open input file '" + path + "' for read access.\r\n",
+        path + ": " + reason);
   Outcome outcome = ConvertOpenInput(path, &input);
   CloseInput(&input);
   return outcome;
