@@ -5,10 +5,12 @@
 #include <vector>
 
 // What a run of bytewrap reports: its messages for standard output, each
-// ending in "\r\n", and its exit status.
+// ending in "\r\n", and its exit status. A failure also says why on
+// standard error, one "bytewrap: ..." line per message.
 struct Outcome {
   int status = 0;
   std::string messages;
+  std::string reasons;
 };
 
 // Converts the file named by the one argument in `args` into a header

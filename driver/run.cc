@@ -7,6 +7,7 @@
 #include "model/model.h"
 #include "model/reader.h"
 #include "model/wildcard.h"
+#include "version.h"
 
 void TearDownWorkspace(Workspace& workspace) {
   for (auto& project : workspace.projects) {
@@ -19,6 +20,16 @@ void TearDownWorkspace(Workspace& workspace) {
 }
 
 int RunQev(int argc, const char* const* argv, Reporter& reporter) {
+  switch (FindInfoRequest(argc, argv)) {
+    case InfoRequest::kHelp:
+      reporter.Print(UsageText());
+      return 0;
+    case InfoRequest::kVersion:
+      reporter.Print("qev " QEV_VERSION "\n");
+      return 0;
+    case InfoRequest::kNone:
+      break;
+  }
   Workspace workspace;
   workspace.reporter = &reporter;
   DirectoryListings listings;

@@ -61,10 +61,14 @@ struct Configuration {
 struct FileEntry {
   FileEntry(std::string path, std::string root);
 
-  std::string path;      // as the search found it, relative to root
-  std::string root;      // the FILES element's root, "" when none
-  std::string fullPath;  // root + "/" + path, also when root is empty
+  std::string path;  // as the search found it, relative to root
+  std::string root;  // the FILES element's root, "" when none
+  // root + "/" + path, also when root is empty; an absolute path as it is.
+  std::string fullPath;
 };
+
+// What FileEntry::fullPath is for `path` found under `root`.
+std::string FullFilePath(const std::string& root, const std::string& path);
 
 struct FileGroup {
   explicit FileGroup(std::string name) : name(std::move(name)) {}
@@ -108,7 +112,13 @@ struct Target {
                                      bool* replaced);
 
   void SetExportDir(const std::string& dir) { exportDir = dir; }
-  void AddDependency(const std::string& name) { dependencies.push_back(name); }
+  // `line` is that of the element naming it in the description, 0 when
+  // unknown.
+  void AddDependency(const std::string& name, int line = 0) {
+    dependencies.push_back(name);
+    dependencyLines.resize(dependencies.size() - 1);
+    dependencyLines.push_back(line);
+  }
 
   // Adds root + "/" + path to the group named `group` (ASCII case ignored),
   // creating the group at the end when there is none. Duplicates stay.
@@ -137,7 +147,9 @@ struct Target {
   std::vector<Configuration*> configurations;
   std::vector<FileGroup> fileGroups;
   TextList dependencies;
+  std::vector<int> dependencyLines;  // beside dependencies, may be shorter
   Project* project;
+  int line = 0;  // of the target element in the description; 0 when unknown
 
  private:
   FileGroup* FindFileGroup(const std::string& group);
@@ -157,6 +169,8 @@ struct Project {
   Target* TargetAt(size_t index) const;
   // The first own target named exactly `name`, or null.
   Target* FindTarget(const std::string& name) const;
+  // Removes the target at `index` (which must exist) and destroys it.
+  void RemoveTargetAt(size_t index);
 
   void AddImportedTarget(Target* target);
   size_t ImportedTargetCount() const { return importedTargets.size(); }
@@ -173,6 +187,7 @@ struct Project {
   int version = 0;
   TextSet configurationFilter;
   std::string outputName;
+  int line = 0;  // of the project element in the description; 0 when unknown
 
  private:
   // Name to first target of that name, so lookups stay cheap on large

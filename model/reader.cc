@@ -285,12 +285,14 @@ bool EnterElement(Workspace& workspace,
   if (EqualsNoCase(tag, "project")) {
     if (attributes.name) {
       StartProject(workspace, *attributes.name);
+      workspace.currentProject->line = element.Row();
       open->startedProject = true;
     }
   } else if (EqualsNoCase(tag, "target")) {
     // A target outside any project has nowhere to go.
     if (attributes.name && workspace.currentProject) {
       StartTarget(workspace, *attributes.name);
+      workspace.currentTarget->line = element.Row();
       open->startedTarget = true;
     }
   } else if (EqualsNoCase(tag, "configuration") ||

@@ -103,19 +103,32 @@ bool IsListKey(Key key) {
          key == Key::kCFlags || key == Key::kLFlags || key == Key::kLibraries;
 }
 
+// "file:line: ", where the description says what a warning is about.
+std::string Where(const Workspace& workspace, int line) {
+  std::string where = workspace.projectFile.value_or(std::string("?"));
+  if (line > 0)
+    where += ":" + std::to_string(line);
+  return where + ": ";
+}
+
 void ReadFiles(Workspace& workspace,
                const SettingsAttributes& attributes,
-               const std::string& text) {
+               const std::string& text,
+               int line) {
   Target& target = *workspace.currentTarget;
+  Reporter& reporter = *workspace.reporter;
+  const std::string file = workspace.projectFile.value_or(std::string());
   std::vector<std::string> items = SplitItems(text);
   if (items.empty())
     return;
   std::string reason;
   if (!attributes.root.empty() &&
       !SystemDisk().CanEnterDirectory(attributes.root, &reason)) {
-    workspace.reporter->Warning("FILES root \"" + attributes.root +
-                                "\" cannot be entered (" + reason +
-                                "); its patterns match nothing");
+    // Once per root: large descriptions name one root in many groups.
+    reporter.WarningOnce(Where(workspace, line) + "FILES root \"" +
+                             attributes.root + "\" cannot be entered (" +
+                             reason + "); its patterns match nothing",
+                         "root\n" + file + "\n" + attributes.root);
     return;
   }
   DirectoryListings own_listings;
@@ -124,8 +137,20 @@ void ReadFiles(Workspace& workspace,
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
+    if (!attributes.root.empty() && !pattern.empty() && pattern[0] == '/') {
+      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
+                           pattern + "\" is absolute: it is used as it is, " +
+                           "not under the root \"" + attributes.root + "\"");
+    }
+    std::string unreadable;
     std::vector<std::string> matches =
-        ExpandFilePattern(attributes.root, pattern, &listings);
+        ExpandFilePattern(attributes.root, pattern, &listings, &unreadable);
+    if (!unreadable.empty()) {
+      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
+                               pattern + "\": " + unreadable +
+                               "; it matches nothing",
+                           "directory\n" + file + "\n" + unreadable);
+    }
     if (exclusion)
       target.RemoveFiles(attributes.name, attributes.root, matches);
     else
@@ -209,7 +234,7 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
   Configuration* configuration = workspace.currentConfiguration;
   switch (key) {
     case Key::kFiles:
-      ReadFiles(workspace, attributes, *text);
+      ReadFiles(workspace, attributes, *text, element.Row());
       break;
     case Key::kPreprocessor:
       AppendItems(configuration->defines, *text);
@@ -240,7 +265,7 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
       break;
     case Key::kDependencies:
       for (const std::string& item : SplitItems(*text))
-        workspace.currentTarget->AddDependency(item);
+        workspace.currentTarget->AddDependency(item, element.Row());
       break;
     case Key::kLibraries:
       AppendItems(configuration->libraries, *text);

@@ -3,6 +3,7 @@
 #include "base/reporter.h"
 
 #include "base/text.h"
+#include "exporters/make/make_source_lists.h"
 #include "exporters/make/makefile_fragment_writer.h"
 #include "exporters/make/project_makefile_writer.h"
 #include "exporters/make/target_rules.h"
@@ -66,10 +67,13 @@ bool MakeExporter::WriteTargetMakefile(Target& target) {
     if (IsBuiltConfiguration(*configuration))
       built.push_back(configuration);
   }
+  MakeSourceLists sources = CollectMakeSources(target);
+  for (const std::string& warning : sources.warnings)
+    reporter_.Warning(warning);
   ResolveDependencyLinkInputs(target);
-  std::string depends_lines;
+  std::string depends_lines = std::string();
   std::string fragment =
-      FormatTargetMakefile(platformName_, target, &depends_lines);
+      FormatTargetMakefile(platformName_, target, sources, &depends_lines);
   reporter_.Print(depends_lines);
   if (!WriteFileIfChanged(SystemDisk(), path, fragment, &error)) {
     reporter_.Error("cannot write \"" + path + "\": " + error);
