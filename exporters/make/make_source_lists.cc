@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "base/text.h"
+#include "exporters/make/make_safe_name.h"
 #include "model/model.h"
 
 namespace {
@@ -108,6 +109,29 @@ bool IsSourceMakeCannotBuild(const std::string& path) {
   return false;
 }
 
+namespace {
+
+// The name the file search found on disk: what follows the last "/" of the
+// path it reports (a "\" there is part of the name).
+std::string_view DiskName(std::string_view path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// `text` with control characters shown as "?", for a warning that must not
+// move the terminal's cursor or add lines of its own.
+std::string Printable(const std::string& text) {
+  std::string shown = text;
+  for (char& c : shown) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+      c = '?';
+  }
+  return shown;
+}
+
+}  // namespace
+
 MakeSourceLists CollectMakeSources(const Target& target) {
   MakeSourceLists lists;
   std::unordered_set<std::string_view> seen;
@@ -126,6 +150,17 @@ MakeSourceLists CollectMakeSources(const Target& target) {
               "\" is not built: make compiles only .cpp (C++) and .c (C) "
               "sources; use the ninja tool (-t ninja) for it");
         }
+        continue;
+      }
+      // The name found on disk (the root and the pattern's directories are
+      // the author's) must not become make or shell syntax.
+      std::string unsafe = MakeUnsafeReason(DiskName(file.path));
+      if (!unsafe.empty()) {
+        lists.warnings.push_back(
+            "target \"" + target.name + "\": \"" + Printable(path) +
+            "\" is left out of the make output: " + unsafe +
+            ", which make or the shell would "
+            "read as syntax");
         continue;
       }
       if (kind == MakeFileKind::kCpp)
