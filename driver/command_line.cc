@@ -8,7 +8,7 @@ std::optional<std::string> DefaultPlatform(const std::string& tool) {
   if (EqualsNoCase(tool, "VC7") || EqualsNoCase(tool, "VC71") ||
       EqualsNoCase(tool, "VC8"))
     return std::string("Win32");
-  if (EqualsNoCase(tool, "make")) {
+  if (EqualsNoCase(tool, "make") || EqualsNoCase(tool, "ninja")) {
 #if defined(__APPLE__)
     return std::string("MacOSX");
 #else

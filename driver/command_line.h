@@ -15,7 +15,8 @@ class Reporter;
 void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace);
 
 // The platform a tool writes for when none is given: Win32 for the Visual
-// Studio tools, the host for make, MacOSX for xcode; none for other tools.
+// Studio tools, the host for make and ninja, MacOSX for xcode; none for other
+// tools.
 std::optional<std::string> DefaultPlatform(const std::string& tool);
 
 // The help text, printed after a failure to parse or to export.

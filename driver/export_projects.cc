@@ -2,6 +2,7 @@
 
 #include "driver/exporter.h"
 #include "exporters/make/make_exporter.h"
+#include "exporters/ninja/ninja_exporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs/vc8_exporter.h"
@@ -22,6 +23,8 @@ std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
     return std::make_unique<MakeExporter>(reporter);
   if (EqualsNoCase(tool, "xcode"))
     return std::make_unique<XCodeExporter>(reporter);
+  if (EqualsNoCase(tool, "ninja"))
+    return std::make_unique<NinjaExporter>(reporter);
   return nullptr;
 }
 

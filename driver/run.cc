@@ -1,5 +1,8 @@
 #include "driver/run.h"
 
+#include <limits.h>
+#include <unistd.h>
+
 #include "driver/command_line.h"
 #include "driver/export_projects.h"
 #include "model/dump.h"
@@ -21,6 +24,11 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   Workspace workspace;
   workspace.reporter = &reporter;
   ParseCommandLine(argc, argv, &workspace);
+  // Kept for build files that rerun this very command.
+  workspace.arguments.assign(argv, argv + argc);
+  char directory[PATH_MAX];
+  if (getcwd(directory, sizeof directory))
+    workspace.startDirectory = directory;
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

@@ -181,5 +181,7 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->verbosity = parent.verbosity;
   workspace->reporter = parent.reporter;
   workspace->enclosingFiles = parent.enclosingFiles;
+  workspace->arguments = parent.arguments;
+  workspace->startDirectory = parent.startDirectory;
   return workspace;
 }

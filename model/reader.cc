@@ -75,6 +75,10 @@ void StartProject(Workspace& workspace, const std::string& name) {
   project->configurationFilter = workspace.configurationFilter;
   if (workspace.outputName)
     project->outputName = *workspace.outputName;
+  project->origin.startDirectory = workspace.startDirectory;
+  project->origin.arguments = workspace.arguments;
+  if (!workspace.descriptionPath.empty())
+    project->origin.descriptionFiles.insert(workspace.descriptionPath);
   workspace.currentProject = project.get();
   workspace.projects.push_back(std::move(project));
 }
@@ -141,6 +145,11 @@ void MergeImportedTargets(Workspace& workspace,
                           const std::optional<std::string>& root) {
   Project& project = *workspace.currentProject;
   for (const auto& imported_project : imported.projects) {
+    const ProjectOrigin& origin = imported_project->origin;
+    project.origin.descriptionFiles.insert(origin.descriptionFiles.begin(),
+                                           origin.descriptionFiles.end());
+    project.origin.listedDirectories.insert(origin.listedDirectories.begin(),
+                                            origin.listedDirectories.end());
     std::vector<Target*> candidates;
     for (const auto& target : imported_project->targets)
       candidates.push_back(target.get());
@@ -304,6 +313,8 @@ bool LoadProjectFile(Workspace& workspace) {
   std::string canonical = CanonicalPath(*workspace.projectFile);
   if (!canonical.empty())
     workspace.enclosingFiles.push_back(canonical);
+  workspace.descriptionPath = canonical;
+  workspace.loadDirectory = CurrentDirectory();
   ReadElement(workspace, root);
   return true;
 }
