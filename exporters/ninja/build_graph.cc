@@ -198,7 +198,17 @@ size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
   auto found = synthesizedIndex_.find(key);
   if (found != synthesizedIndex_.end())
     return found->second;
-  synthesized_.emplace_back(wanted.name, wanted.type);
+  // Made up as make's dependency step makes it (named like the wanted one,
+  // the target's name as file), but of the dependency's own kind: the
+  // dependent's type would make a library of a program.
+  std::string type = wanted.type;
+  for (const Configuration* configuration : target.configurations) {
+    if (!configuration->type.empty()) {
+      type = configuration->type;
+      break;
+    }
+  }
+  synthesized_.emplace_back(wanted.name, type);
   synthesized_.back().outFile = target.name;
   // Registered before its own dependencies are resolved, so that a cycle
   // ends here.
@@ -418,25 +428,26 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
                  project_.importedTargets.end());
 
   std::vector<size_t> database;
+  const size_t none = static_cast<size_t>(-1);
   for (const Target* target : targets) {
-    size_t first = units_.size() + 1;
-    size_t chosen = units_.size() + 1;
+    size_t first = none;
+    size_t chosen = none;
     for (const Configuration* configuration : target->configurations) {
       if (!IsBuiltConfiguration(*configuration))
         continue;
       size_t index = UnitFor(*target, *configuration, true);
-      if (first > units_.size())
+      if (first == none)
         first = index;
-      if (chosen > units_.size()) {
+      if (chosen == none) {
         for (const std::string& name : project_.configurationFilter) {
           if (EqualsNoCase(name, configuration->name))
             chosen = index;
         }
       }
     }
-    if (chosen <= units_.size())
+    if (chosen != none)
       database.push_back(chosen);
-    else if (first <= units_.size())
+    else if (first != none)
       database.push_back(first);
   }
   for (size_t i = 0; i < units_.size(); ++i) {
