@@ -9,24 +9,37 @@ namespace {
 void AppendPaths(std::string* out, const std::vector<std::string>& paths) {
   for (const std::string& path : paths) {
     *out += ' ';
-    *out += EscapeNinjaPath(path);
+    AppendNinjaPath(out, path);
+  }
+}
+
+// The compile rules of one unit: its flags are in the rule, so that the
+// many compile edges need no variables of their own, which ninja would keep
+// a scope for each.
+void AppendCompileRules(std::string* out,
+                        const BuildGraph& graph,
+                        const BuildUnit& unit) {
+  bool used[2] = {false, false};
+  for (const CompileStep& step : *unit.compiles)
+    used[step.kind == SourceKind::kCxx ? 1 : 0] = true;
+  for (int cxx = 0; cxx < 2; ++cxx) {
+    if (!used[cxx])
+      continue;
+    *out += cxx ? "rule cxx_" : "rule cc_";
+    *out += unit.variablePrefix;
+    *out += "\n  command = ";
+    if (!graph.toolchain.launcher.empty())
+      *out += "$launcher ";
+    *out += cxx ? "$cxx" : "$cc";
+    *out += " -MMD -MF $out.d $cflags_";
+    *out += unit.variablePrefix;
+    *out += " -c $in -o $out\n  depfile = $out.d\n  deps = gcc\n";
+    *out +=
+        cxx ? "  description = CXX $out\n\n" : "  description = CC $out\n\n";
   }
 }
 
 void AppendRules(std::string* out, const BuildGraph& graph) {
-  const std::string launcher =
-      graph.toolchain.launcher.empty() ? "" : "$launcher ";
-  for (const char* compiler : {"cc", "cxx"}) {
-    *out += "rule ";
-    *out += compiler;
-    *out += "\n  command = " + launcher + "$" + compiler +
-            " -MMD -MF $out.d $cflags -c $in -o $out\n"
-            "  depfile = $out.d\n"
-            "  deps = gcc\n"
-            "  description = ";
-    *out += compiler[1] == 'c' ? "CC" : "CXX";
-    *out += " $out\n\n";
-  }
   *out +=
       "rule ar\n"
       "  command = ${pre_link}rm -f $out && $ar rcs $out $in${post_build}\n"
@@ -61,7 +74,7 @@ void AppendRules(std::string* out, const BuildGraph& graph) {
 }
 
 const char* CompileRule(SourceKind kind) {
-  return kind == SourceKind::kCxx ? "cxx" : "cc";
+  return kind == SourceKind::kCxx ? "cxx_" : "cc_";
 }
 
 std::string GoalName(const BuildUnit& unit) {
@@ -69,33 +82,42 @@ std::string GoalName(const BuildUnit& unit) {
          unit.configuration;
 }
 
-void AppendUnit(std::string* out, const BuildUnit& unit) {
+void AppendUnit(std::string* out,
+                const BuildGraph& graph,
+                const BuildUnit& unit) {
   *out += "# ";
   *out += unit.imported ? "imported target " : "target ";
   *out += EscapeNinjaValue(unit.target) + ", configuration " +
           EscapeNinjaValue(unit.configuration) + "\n";
   const std::string cflags = "cflags_" + unit.variablePrefix;
   *out += cflags + " = " + EscapeNinjaValue(unit.cflags) + "\n";
+  AppendCompileRules(out, graph, unit);
 
   std::string stamp;
   if (!unit.preBuild.empty()) {
     stamp = EscapeNinjaPath(unit.PreBuildStamp());
     *out += "build " + stamp + ": event";
-    for (const CompileStep& step : unit.compiles)
-      *out += " " + EscapeNinjaPath(step.source);
+    for (const CompileStep& step : *unit.compiles) {
+      *out += ' ';
+      AppendNinjaPath(out, step.source);
+    }
     *out += "\n  event = " + EscapeNinjaValue(unit.preBuild) + "\n";
   }
-  for (const CompileStep& step : unit.compiles) {
+  const std::string object_directory = EscapeNinjaPath(unit.objectDirectory);
+  for (const CompileStep& step : *unit.compiles) {
     *out += "build ";
-    *out += EscapeNinjaPath(step.object);
+    *out += object_directory;
+    *out += '/';
+    AppendNinjaPath(out, step.objectName);
     *out += ": ";
     *out += CompileRule(step.kind);
+    *out += unit.variablePrefix;
     *out += ' ';
-    *out += EscapeNinjaPath(step.source);
-    if (!stamp.empty())
-      *out += " || " + stamp;
-    *out += "\n  cflags = $";
-    *out += cflags;
+    AppendNinjaPath(out, step.source);
+    if (!stamp.empty()) {
+      *out += " || ";
+      *out += stamp;
+    }
     *out += '\n';
   }
 
@@ -103,8 +125,12 @@ void AppendUnit(std::string* out, const BuildUnit& unit) {
                      : unit.kind == LinkKind::kSharedLibrary ? "solink"
                                                              : "link";
   *out += "build " + EscapeNinjaPath(unit.output) + ": " + rule;
-  for (const CompileStep& step : unit.compiles)
-    *out += " " + EscapeNinjaPath(step.object);
+  for (const CompileStep& step : *unit.compiles) {
+    *out += ' ';
+    *out += object_directory;
+    *out += '/';
+    AppendNinjaPath(out, step.objectName);
+  }
   AppendPaths(out, unit.linkInputs);
   if (!unit.orderOnly.empty()) {
     *out += " ||";
@@ -148,7 +174,15 @@ std::string FormatRegenerationCommand(const BuildGraph& graph) {
 
 std::string FormatBuildFile(const BuildGraph& graph) {
   std::string out;
-  out.reserve(4096 + graph.units.size() * 1024);
+  size_t size = 4096;
+  for (const BuildUnit& unit : graph.units) {
+    size += 512 + unit.cflags.size() + unit.libs.size();
+    for (const CompileStep& step : *unit.compiles) {
+      size += 48 + 3 * (unit.objectDirectory.size() + step.objectName.size()) +
+              step.source.size();
+    }
+  }
+  out.reserve(size);
   out += "# Generated by qev for ";
   out += graph.macOS ? "MacOSX" : "Linux";
   out +=
@@ -168,7 +202,7 @@ std::string FormatBuildFile(const BuildGraph& graph) {
   out += "\n\n";
 
   for (const BuildUnit& unit : graph.units)
-    AppendUnit(&out, unit);
+    AppendUnit(&out, graph, unit);
 
   for (const std::string& configuration : graph.configurations) {
     out += "build " + EscapeNinjaPath(configuration) + ": phony";

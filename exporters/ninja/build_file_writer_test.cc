@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "exporters/ninja/build_graph.h"
@@ -28,10 +29,9 @@ BuildGraph SmallGraph() {
   unit.variablePrefix = "app_Debug";
   unit.cflags = "-DNAME='$x'";
   unit.libs = "'-Wl,-rpath,$ORIGIN'";
-  unit.compiles.push_back(
-      {"../src/a b.cpp", "obj/app_Debug/__/src/a b.cpp.o", SourceKind::kCxx});
-  unit.compiles.push_back(
-      {"../src/s.S", "obj/app_Debug/__/src/s.S.o", SourceKind::kAssembler});
+  unit.compiles = std::make_shared<CompileSteps>(
+      CompileSteps{{"../src/a b.cpp", "__/src/a b.cpp.o", SourceKind::kCxx},
+                   {"../src/s.S", "__/src/s.S.o", SourceKind::kAssembler}});
   unit.linkInputs = {"lib/core.a"};
   unit.orderOnly = {"bin/gen"};
   unit.preBuild = "echo pre";
@@ -52,11 +52,17 @@ TEST(BuildFileWriterTest, EdgesEscapePathsAndWireEvents) {
       text,
       "build obj/app_Debug/prebuild.stamp: event ../src/a$ b.cpp ../src/s.S\n"
       "  event = echo pre\n"));
+  // The unit's own compile rules carry its flags; assembler goes to cc.
   EXPECT_TRUE(Contains(text,
-                       "build obj/app_Debug/__/src/a$ b.cpp.o: cxx "
+                       "rule cc_app_Debug\n"
+                       "  command = $cc -MMD -MF $out.d $cflags_app_Debug -c "
+                       "$in -o $out\n"
+                       "  depfile = $out.d\n"
+                       "  deps = gcc\n"));
+  EXPECT_TRUE(Contains(text,
+                       "build obj/app_Debug/__/src/a$ b.cpp.o: cxx_app_Debug "
                        "../src/a$ b.cpp || obj/app_Debug/prebuild.stamp\n"
-                       "  cflags = $cflags_app_Debug\n"));
-  EXPECT_TRUE(Contains(text, "build obj/app_Debug/__/src/s.S.o: cc "));
+                       "build obj/app_Debug/__/src/s.S.o: cc_app_Debug "));
   EXPECT_TRUE(Contains(text,
                        "build bin/my$ app: link obj/app_Debug/__/src/a$ "
                        "b.cpp.o obj/app_Debug/__/src/s.S.o lib/core.a || "
@@ -92,10 +98,11 @@ TEST(CompileCommandsWriterTest, CommandsAreWhatNinjaRunsWithoutTheLauncher) {
   BuildGraph graph = SmallGraph();
   graph.toolchain.launcher = "distcc";
   const BuildUnit& unit = graph.units[0];
-  EXPECT_EQ(FormatCompileCommand(graph.toolchain, unit, unit.compiles[0], true),
-            "distcc c++ -MMD -MF 'obj/app_Debug/__/src/a b.cpp.o'.d "
-            "-DNAME='$x' -c '../src/a b.cpp' -o "
-            "'obj/app_Debug/__/src/a b.cpp.o'");
+  EXPECT_EQ(
+      FormatCompileCommand(graph.toolchain, unit, (*unit.compiles)[0], true),
+      "distcc c++ -MMD -MF 'obj/app_Debug/__/src/a b.cpp.o'.d "
+      "-DNAME='$x' -c '../src/a b.cpp' -o "
+      "'obj/app_Debug/__/src/a b.cpp.o'");
   const std::string json = FormatCompileCommands(graph);
   EXPECT_TRUE(Contains(json,
                        "  {\n    \"directory\": \"/w/my build\",\n"

@@ -35,13 +35,17 @@ const Configuration* DefaultsOf(const Target& target) {
   return defaults;
 }
 
-// Where an object goes below the object directory: the canonical source
-// path with ".." components renamed, so that no two sources share one.
-std::string ObjectName(const std::string& source) {
+// Where an object goes below the object directory (see CompileStep).
+// `*ambiguous` is set when a component is "__" already, which the renamed
+// ".." could meet.
+std::string ObjectName(const std::string& source, bool* ambiguous) {
   std::string out;
-  if (!source.empty() && source[0] == '/')
+  out.reserve(source.size() + 8);
+  size_t start = 0;
+  if (!source.empty() && source[0] == '/') {
     out = "_abs";
-  size_t start = source[0] == '/' ? 1 : 0;
+    start = 1;
+  }
   while (start <= source.size()) {
     size_t slash = source.find('/', start);
     if (slash == std::string::npos)
@@ -49,10 +53,12 @@ std::string ObjectName(const std::string& source) {
     std::string_view part(source.data() + start, slash - start);
     if (!out.empty())
       out += '/';
-    if (part == "..")
+    if (part == "..") {
       out += "__";
-    else
+    } else {
+      *ambiguous = *ambiguous || part == "__";
       out.append(part.data(), part.size());
+    }
     start = slash + 1;
   }
   return out + ".o";
@@ -104,6 +110,18 @@ std::string EventCommand(const std::string& text) {
   return out;
 }
 
+// With -c names, only the configurations named (ASCII case ignored) are
+// written; without, every one.
+bool Selected(const TextSet& filter, const std::string& name) {
+  if (filter.empty())
+    return true;
+  for (const std::string& wanted : filter) {
+    if (EqualsNoCase(wanted, name))
+      return true;
+  }
+  return false;
+}
+
 class Resolver {
  public:
   Resolver(const Project& project, const BuildGraphOptions& options)
@@ -112,12 +130,20 @@ class Resolver {
   bool Run(BuildGraph* graph, std::string* error);
 
  private:
+  // What a target's file groups give, the same in every configuration.
+  struct TargetFiles {
+    std::shared_ptr<CompileSteps> compiles;
+    std::vector<std::string> libraries;
+    // Two sources might share an object name; checked one by one.
+    bool ambiguous = false;
+  };
+
   struct Source {
     const Target* target;
     const Configuration* configuration;
     std::string prefix;  // where the target's description-relative paths lead
     std::vector<size_t> dependencies;
-    std::vector<std::string> fileLibraries;
+    const TargetFiles* files = nullptr;
   };
 
   size_t UnitFor(const Target& target,
@@ -126,6 +152,7 @@ class Resolver {
   size_t NeededUnit(const Target& target, const Configuration& wanted);
   const Target* FindDependency(const Target& target, const std::string& name);
   std::string PrefixOf(const Target& target) const;
+  const TargetFiles& FilesOf(const Target& target, const std::string& prefix);
   void FillUnit(size_t index);
   void FillLinkInputs(size_t index);
   std::string SearchPath(const Source& source, const std::string& path) const;
@@ -141,6 +168,7 @@ class Resolver {
   std::unordered_set<std::string> variablePrefixes_;
   std::unordered_set<std::string> sharedOutputs_;
   std::vector<size_t> visited_;
+  std::unordered_map<const Target*, TargetFiles> files_;
 };
 
 std::string Resolver::PrefixOf(const Target& target) const {
@@ -225,6 +253,53 @@ std::string Resolver::SearchPath(const Source& source,
   return JoinBuildPath(source.prefix, text);
 }
 
+const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
+                                               const std::string& prefix) {
+  TargetFiles& files = files_[&target];
+  if (files.compiles)
+    return files;
+  auto compiles = std::make_shared<CompileSteps>();
+  size_t count = 0;
+  for (const FileGroup& group : target.fileGroups)
+    count += group.files.size();
+  // The views below point into these strings, which must not move.
+  compiles->reserve(count);
+  files.libraries.reserve(count);
+  std::unordered_set<std::string_view> seen;
+  seen.reserve(count);
+  for (const FileGroup& group : target.fileGroups) {
+    for (const FileEntry& file : group.files) {
+      const std::string& written =
+          file.root.empty() ? file.path : file.fullPath;
+      SourceKind kind = ClassifySource(written);
+      if (kind == SourceKind::kOther)
+        continue;
+      std::string relative = CanonicalBuildPath(written);
+      std::string path = JoinBuildPath(prefix, relative);
+      std::string* kept;
+      if (kind == SourceKind::kLinkInput) {
+        files.libraries.push_back(std::move(path));
+        kept = &files.libraries.back();
+      } else {
+        CompileStep step;
+        step.source = std::move(path);
+        step.objectName = ObjectName(relative, &files.ambiguous);
+        step.kind = kind;
+        compiles->push_back(std::move(step));
+        kept = &compiles->back().source;
+      }
+      if (!seen.insert(*kept).second) {
+        if (kind == SourceKind::kLinkInput)
+          files.libraries.pop_back();
+        else
+          compiles->pop_back();
+      }
+    }
+  }
+  files.compiles = std::move(compiles);
+  return files;
+}
+
 void Resolver::FillUnit(size_t index) {
   BuildUnit& unit = units_[index];
   Source& source = sources_[index];
@@ -244,29 +319,8 @@ void Resolver::FillUnit(size_t index) {
     candidate = prefix + "_" + std::to_string(n);
   unit.variablePrefix = candidate;
 
-  std::unordered_set<std::string> seen;
-  for (const FileGroup& group : target.fileGroups) {
-    for (const FileEntry& file : group.files) {
-      const std::string& written =
-          file.root.empty() ? file.path : file.fullPath;
-      SourceKind kind = ClassifySource(written);
-      if (kind == SourceKind::kOther)
-        continue;
-      std::string relative = CanonicalBuildPath(written);
-      std::string path = JoinBuildPath(source.prefix, relative);
-      if (!seen.insert(path).second)
-        continue;
-      if (kind == SourceKind::kLinkInput) {
-        source.fileLibraries.push_back(path);
-        continue;
-      }
-      CompileStep step;
-      step.source = path;
-      step.object = unit.objectDirectory + "/" + ObjectName(relative);
-      step.kind = kind;
-      unit.compiles.push_back(std::move(step));
-    }
-  }
+  source.files = &FilesOf(target, source.prefix);
+  unit.compiles = source.files->compiles;
 
   const Configuration* defaults = DefaultsOf(target);
   std::vector<const Configuration*> layers;
@@ -346,11 +400,11 @@ void Resolver::FillLinkInputs(size_t index) {
     unit.orderOnly.clear();
     return;
   }
-  unit.linkInputs = source.fileLibraries;
+  unit.linkInputs = source.files->libraries;
   for (auto it = post_order.rbegin(); it != post_order.rend(); ++it) {
     unit.linkInputs.push_back(units_[*it].output);
     if (units_[*it].kind == LinkKind::kStaticLibrary) {
-      for (const std::string& library : sources_[*it].fileLibraries)
+      for (const std::string& library : sources_[*it].files->libraries)
         unit.linkInputs.push_back(library);
     }
   }
@@ -379,45 +433,135 @@ void Resolver::FillLinkInputs(size_t index) {
   AppendWord(&unit.libs, run_path);
 }
 
+// Who writes a path: a unit's output, object, stamp or goal, or a fixed
+// file; described in words only when two claim one path.
+struct Claim {
+  enum Kind { kFixed, kOutput, kObject, kStamp, kGoal, kConfiguration };
+  Kind kind;
+  const BuildUnit* unit;
+  const CompileStep* step;
+};
+
+std::string Describe(const Claim& claim) {
+  if (claim.kind == Claim::kFixed)
+    return "a file that qev writes";
+  const BuildUnit& unit = *claim.unit;
+  std::string owner =
+      "target " + unit.target + " in configuration " + unit.configuration;
+  switch (claim.kind) {
+    case Claim::kObject:
+      return "the object of " + claim.step->source + " for " + owner;
+    case Claim::kStamp:
+      return "the pre-build event of " + owner;
+    case Claim::kGoal:
+      return "the goal of " + owner;
+    case Claim::kConfiguration:
+      return "the goal of configuration " + unit.configuration;
+    default:
+      return owner;
+  }
+}
+
 bool Resolver::CheckOutputs(std::string* error) const {
-  std::unordered_map<std::string, std::string> owners;
-  owners.emplace("build.ninja", "the build file itself");
-  owners.emplace("compile_commands.json", "the compilation database");
-  auto claim = [&](const std::string& path, const std::string& owner) {
-    auto inserted = owners.emplace(path, owner);
+  std::unordered_map<std::string_view, Claim> claims;
+  claims.reserve(units_.size() * 4 + 8);
+  auto claim = [&](std::string_view path, Claim owner) {
+    auto inserted = claims.emplace(path, owner);
     if (inserted.second)
       return true;
-    *error = "two build steps would write \"" + path +
-             "\": " + inserted.first->second + ", and " + owner;
+    *error = "two build steps would write \"" + std::string(path) +
+             "\": " + Describe(inserted.first->second) + ", and " +
+             Describe(owner);
     return false;
   };
-  for (const BuildUnit& unit : units_) {
-    std::string owner =
-        "target " + unit.target + " in configuration " + unit.configuration;
-    if (!claim(unit.output, owner))
-      return false;
-    for (const CompileStep& step : unit.compiles) {
-      if (!claim(step.object, "the object of " + step.source + " for " + owner))
-        return false;
+
+  // Objects are told apart by their directory, one per unit, and by their
+  // names within it; only when either can repeat is every object claimed.
+  std::unordered_map<std::string_view, const BuildUnit*> object_directories;
+  object_directories.reserve(units_.size());
+  bool every_object = false;
+  for (size_t i = 0; i < units_.size(); ++i) {
+    const BuildUnit& unit = units_[i];
+    if (unit.compiles->empty())
+      continue;
+    every_object =
+        every_object || sources_[i].files->ambiguous ||
+        !object_directories.emplace(unit.objectDirectory, &unit).second;
+  }
+  std::vector<std::string> paths;
+  if (every_object) {
+    size_t count = 0;
+    for (const BuildUnit& unit : units_)
+      count += unit.compiles->size();
+    paths.reserve(count);
+    for (const BuildUnit& unit : units_) {
+      for (const CompileStep& step : *unit.compiles) {
+        paths.push_back(unit.ObjectPath(step));
+        if (!claim(paths.back(), Claim{Claim::kObject, &unit, &step}))
+          return false;
+      }
     }
-    if (!unit.preBuild.empty() &&
-        !claim(unit.PreBuildStamp(), "the pre-build event of " + owner))
-      return false;
+  }
+
+  std::vector<std::string> names = {"build.ninja", "compile_commands.json",
+                                    "all"};
+  for (const BuildUnit& unit : units_) {
+    if (!unit.preBuild.empty())
+      names.push_back(unit.PreBuildStamp());
     if (unit.built) {
-      std::string goal = (unit.imported ? "build_import_" : "build_") +
-                         unit.target + "_" + unit.configuration;
-      if (!claim(goal, "the goal of " + owner))
+      names.push_back((unit.imported ? "build_import_" : "build_") +
+                      unit.target + "_" + unit.configuration);
+    }
+  }
+  for (size_t i = 0; i < 3; ++i) {
+    if (!claim(names[i], Claim{Claim::kFixed, nullptr, nullptr}))
+      return false;
+  }
+  // A file claimed here inside some unit's object directory may be one of
+  // its objects.
+  auto clashes_with_object = [&](const std::string& path, Claim owner) {
+    if (every_object)
+      return false;
+    for (std::string directory = DirectoryOf(path);
+         directory != "." && directory != "/";
+         directory = DirectoryOf(directory)) {
+      auto found = object_directories.find(directory);
+      if (found == object_directories.end())
+        continue;
+      const BuildUnit& unit = *found->second;
+      for (const CompileStep& step : *unit.compiles) {
+        if (unit.ObjectPath(step) == path) {
+          *error = "two build steps would write \"" + path +
+                   "\": " + Describe(Claim{Claim::kObject, &unit, &step}) +
+                   ", and " + Describe(owner);
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+  size_t next_name = 3;
+  std::unordered_set<std::string_view> configurations;
+  for (const BuildUnit& unit : units_) {
+    Claim output{Claim::kOutput, &unit, nullptr};
+    if (!claim(unit.output, output) || clashes_with_object(unit.output, output))
+      return false;
+    if (!unit.preBuild.empty()) {
+      Claim stamp{Claim::kStamp, &unit, nullptr};
+      const std::string& path = names[next_name++];
+      if (!claim(path, stamp) || clashes_with_object(path, stamp))
+        return false;
+    }
+    if (unit.built) {
+      if (!claim(names[next_name++], Claim{Claim::kGoal, &unit, nullptr}))
+        return false;
+      if (configurations.insert(unit.configuration).second &&
+          !claim(unit.configuration,
+                 Claim{Claim::kConfiguration, &unit, nullptr}))
         return false;
     }
   }
-  std::set<std::string> configurations;
-  for (const BuildUnit& unit : units_) {
-    if (unit.built && configurations.insert(unit.configuration).second &&
-        !claim(unit.configuration,
-               "the goal of configuration " + unit.configuration))
-      return false;
-  }
-  return claim("all", "the goal of every configuration");
+  return true;
 }
 
 bool Resolver::Run(BuildGraph* graph, std::string* error) {
@@ -431,23 +575,15 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   const size_t none = static_cast<size_t>(-1);
   for (const Target* target : targets) {
     size_t first = none;
-    size_t chosen = none;
     for (const Configuration* configuration : target->configurations) {
-      if (!IsBuiltConfiguration(*configuration))
-        continue;
-      size_t index = UnitFor(*target, *configuration, true);
-      if (first == none)
-        first = index;
-      if (chosen == none) {
-        for (const std::string& name : project_.configurationFilter) {
-          if (EqualsNoCase(name, configuration->name))
-            chosen = index;
-        }
+      if (IsBuiltConfiguration(*configuration) &&
+          Selected(project_.configurationFilter, configuration->name)) {
+        size_t index = UnitFor(*target, *configuration, true);
+        if (first == none)
+          first = index;
       }
     }
-    if (chosen != none)
-      database.push_back(chosen);
-    else if (first != none)
+    if (first != none)
       database.push_back(first);
   }
   for (size_t i = 0; i < units_.size(); ++i) {

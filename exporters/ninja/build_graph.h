@@ -1,6 +1,7 @@
 #ifndef QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_
 #define QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,14 @@ enum class LinkKind { kExecutable, kSharedLibrary, kStaticLibrary };
 
 struct CompileStep {
   std::string source;
-  std::string object;
+  // Where the object goes below a unit's object directory: the source path
+  // with ".." components renamed, so that no two sources share one.
+  std::string objectName;
   SourceKind kind = SourceKind::kC;
 };
+
+// The compiles of a target, the same in each of its configurations.
+using CompileSteps = std::vector<CompileStep>;
 
 // One target in one configuration.
 struct BuildUnit {
@@ -56,7 +62,8 @@ struct BuildUnit {
   std::string objectDirectory;
   // Prefix of this unit's ninja variables, unique in the file.
   std::string variablePrefix;
-  std::vector<CompileStep> compiles;
+  // Shared by the units of one target; never null once resolved.
+  std::shared_ptr<const CompileSteps> compiles;
   // Shell text of the compiler flags and of what follows the inputs of a
   // link (search paths, libraries, flags, run path).
   std::string cflags;
@@ -78,6 +85,9 @@ struct BuildUnit {
   std::string PreBuildStamp() const {
     return objectDirectory + "/prebuild.stamp";
   }
+  std::string ObjectPath(const CompileStep& step) const {
+    return objectDirectory + "/" + step.objectName;
+  }
 };
 
 struct BuildGraph {
@@ -88,7 +98,8 @@ struct BuildGraph {
   std::vector<BuildUnit> units;
   // Names of the built configurations, in the order first met.
   std::vector<std::string> configurations;
-  // Index into `units` of what compile_commands.json describes.
+  // Index into `units` of what compile_commands.json describes: each
+  // target's first built configuration.
   std::vector<size_t> compileDatabaseUnits;
 };
 
@@ -99,8 +110,10 @@ struct BuildGraphOptions {
   Regeneration regeneration;
 };
 
-// Resolves the project's own and imported targets into a graph. Fails with
-// a message in `*error` when two steps would write the same file.
+// Resolves the project's own and imported targets into a graph: every built
+// configuration, or with -c names (the project's configuration filter) only
+// those, and what they need. Fails with a message in `*error` when two steps
+// would write the same file.
 bool ResolveBuildGraph(const Project& project,
                        const BuildGraphOptions& options,
                        BuildGraph* graph,

@@ -131,13 +131,15 @@ TEST_F(BuildGraphTest, SourcesMapToDistinctObjectsOnce) {
   ASSERT_TRUE(Resolve(project_)) << error_;
   const BuildUnit& unit = Unit("app");
   Paths objects;
-  for (const CompileStep& step : unit.compiles)
-    objects.push_back(step.object);
+  for (const CompileStep& step : *unit.compiles)
+    objects.push_back(unit.ObjectPath(step));
   EXPECT_EQ(objects,
             (Paths{"obj/app_Debug/__/src/a.c.o", "obj/app_Debug/__/src/a.cpp.o",
                    "obj/app_Debug/__/src/one/x.cpp.o",
                    "obj/app_Debug/__/src/two/x.cpp.o", "obj/app_Debug/a.c.o"}));
-  EXPECT_EQ(unit.compiles[1].kind, SourceKind::kCxx);
+  EXPECT_EQ((*unit.compiles)[1].kind, SourceKind::kCxx);
+  // The configurations of a target share its compiles.
+  EXPECT_EQ(Unit("app", "Release").compiles, unit.compiles);
   EXPECT_EQ(unit.linkInputs, (Paths{"lib/libv.a"}));
 }
 
@@ -156,8 +158,8 @@ TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
   const BuildUnit& unit = Unit("lib");
   EXPECT_TRUE(unit.imported);
   EXPECT_EQ(unit.output, "../ext/build/out/Debug/lib.a");
-  EXPECT_EQ(unit.compiles.at(0).source, "../ext/src/lib.c");
-  EXPECT_EQ(unit.compiles.at(0).object,
+  EXPECT_EQ(unit.compiles->at(0).source, "../ext/src/lib.c");
+  EXPECT_EQ(unit.ObjectPath(unit.compiles->at(0)),
             "../ext/build/obj/lib_Debug/__/src/lib.c.o");
   EXPECT_EQ(unit.cflags, "-I../ext/src -I/usr/include");
   EXPECT_EQ(Unit("app").linkInputs, (Paths{"../ext/build/out/Debug/lib.a"}));
@@ -196,19 +198,42 @@ TEST_F(BuildGraphTest, TwoStepsWritingOneFileAreRefusedByName) {
       << error_;
 }
 
-TEST_F(BuildGraphTest, CompileDatabasePrefersTheFilteredConfiguration) {
+TEST_F(BuildGraphTest, ObjectsClashingWithObjectsOrOutputsAreRefused) {
+  Target& app = AddTarget(project_, "app", "");
+  // "../x.c" becomes "__/x.c.o", as does a real "__/x.c".
+  app.AddFiles("Source", "", {"../x.c", "__/x.c"});
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_EQ(error_,
+            "two build steps would write \"obj/app_Debug/__/x.c.o\": the "
+            "object of ../x.c for target app in configuration Debug, and the "
+            "object of __/x.c for target app in configuration Debug");
+  app.RemoveFile("Source", "", "__/x.c");
+  EXPECT_TRUE(Resolve(project_)) << error_;
+  Target& lib = AddTarget(project_, "lib", "LIB");
+  lib.FindConfiguration("Debug")->outDir = "obj/app_Debug/__";
+  lib.FindConfiguration("Debug")->outFile = "x.c.o";
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_EQ(error_,
+            "two build steps would write \"obj/app_Debug/__/x.c.o\": the "
+            "object of ../x.c for target app in configuration Debug, and "
+            "target lib in configuration Debug");
+}
+
+TEST_F(BuildGraphTest, TheConfigurationFilterChoosesWhatIsWritten) {
   AddTarget(project_, "app", "");
-  AddTarget(project_, "lib", "LIB").FindConfiguration("Release")->show = false;
+  AddTarget(project_, "lib", "LIB").FindConfiguration("Debug")->show = false;
   ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(graph_.configurations, (Paths{"Debug", "Release"}));
   ASSERT_EQ(graph_.compileDatabaseUnits.size(), 2u);
   EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[0]].configuration,
             "Debug");
+  // The first built configuration of each target.
+  EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[1]].configuration,
+            "Release");
   project_.configurationFilter = {"release"};
   ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(graph_.configurations, (Paths{"Release"}));
+  EXPECT_EQ(graph_.units.size(), 2u);
   EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[0]].configuration,
             "Release");
-  // A target without the filtered configuration falls back to its first.
-  EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[1]].configuration,
-            "Debug");
-  EXPECT_EQ(graph_.configurations, (Paths{"Debug", "Release"}));
 }

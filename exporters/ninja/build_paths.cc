@@ -19,9 +19,39 @@ std::vector<std::string_view> Components(std::string_view path) {
   return parts;
 }
 
+// True when CanonicalBuildPath would return `path` unchanged, found
+// without allocating: most paths are.
+bool IsCanonical(std::string_view path) {
+  if (path.empty())
+    return false;
+  size_t start = path[0] == '/' ? 1 : 0;
+  if (start == path.size())
+    return true;
+  bool named_before = false;  // a component other than ".." came before
+  for (;;) {
+    size_t slash = path.find('/', start);
+    std::string_view part = path.substr(start, slash == std::string_view::npos
+                                                   ? std::string_view::npos
+                                                   : slash - start);
+    if (part.empty() || part == ".")
+      return false;
+    if (part == "..") {
+      if (named_before || path[0] == '/')
+        return false;
+    } else {
+      named_before = true;
+    }
+    if (slash == std::string_view::npos)
+      return true;
+    start = slash + 1;
+  }
+}
+
 }  // namespace
 
 std::string CanonicalBuildPath(std::string_view path) {
+  if (IsCanonical(path))
+    return std::string(path);
   const bool absolute = !path.empty() && path[0] == '/';
   std::vector<std::string_view> kept;
   for (std::string_view part : Components(path)) {

@@ -8,41 +8,63 @@ std::string FormatCompileCommand(const Toolchain& toolchain,
                                  const CompileStep& step,
                                  bool withLauncher) {
   std::string command;
-  if (withLauncher && !toolchain.launcher.empty()) {
-    command += toolchain.launcher;
-    command += ' ';
-  }
-  command += step.kind == SourceKind::kCxx ? toolchain.cxx : toolchain.cc;
-  const std::string object = ShellQuote(step.object);
-  command += " -MMD -MF ";
-  command += object;
-  command += ".d ";
-  command += unit.cflags;
-  command += " -c ";
-  command += ShellQuote(step.source);
-  command += " -o ";
-  command += object;
+  AppendCompileCommand(&command, toolchain, unit, step, withLauncher);
   return command;
 }
 
+void AppendCompileCommand(std::string* out,
+                          const Toolchain& toolchain,
+                          const BuildUnit& unit,
+                          const CompileStep& step,
+                          bool withLauncher) {
+  if (withLauncher && !toolchain.launcher.empty()) {
+    *out += toolchain.launcher;
+    *out += ' ';
+  }
+  *out += step.kind == SourceKind::kCxx ? toolchain.cxx : toolchain.cc;
+  const std::string object = unit.ObjectPath(step);
+  *out += " -MMD -MF ";
+  AppendShellQuoted(out, object);
+  *out += ".d ";
+  *out += unit.cflags;
+  *out += " -c ";
+  AppendShellQuoted(out, step.source);
+  *out += " -o ";
+  AppendShellQuoted(out, object);
+}
+
 std::string FormatCompileCommands(const BuildGraph& graph) {
-  std::string out = "[";
   const std::string directory = JsonString(graph.buildDirectory);
+  size_t size = 16;
+  for (size_t index : graph.compileDatabaseUnits) {
+    const BuildUnit& unit = graph.units[index];
+    for (const CompileStep& step : *unit.compiles) {
+      size += 128 + directory.size() + unit.cflags.size() +
+              4 * (unit.objectDirectory.size() + step.objectName.size()) +
+              2 * step.source.size();
+    }
+  }
+  std::string out;
+  out.reserve(size);
+  out += "[";
+  std::string command;
   bool first = true;
   for (size_t index : graph.compileDatabaseUnits) {
     const BuildUnit& unit = graph.units[index];
-    for (const CompileStep& step : unit.compiles) {
+    const std::string object_directory = unit.objectDirectory + "/";
+    for (const CompileStep& step : *unit.compiles) {
       out += first ? "\n" : ",\n";
       first = false;
       out += "  {\n    \"directory\": ";
       out += directory;
       out += ",\n    \"command\": ";
-      out +=
-          JsonString(FormatCompileCommand(graph.toolchain, unit, step, false));
+      command.clear();
+      AppendCompileCommand(&command, graph.toolchain, unit, step, false);
+      AppendJsonString(&out, command);
       out += ",\n    \"file\": ";
-      out += JsonString(step.source);
+      AppendJsonString(&out, step.source);
       out += ",\n    \"output\": ";
-      out += JsonString(step.object);
+      AppendJsonString(&out, object_directory + step.objectName);
       out += "\n  }";
     }
   }

@@ -15,6 +15,11 @@ std::string FormatCompileCommand(const Toolchain& toolchain,
                                  const BuildUnit& unit,
                                  const CompileStep& step,
                                  bool withLauncher);
+void AppendCompileCommand(std::string* out,
+                          const Toolchain& toolchain,
+                          const BuildUnit& unit,
+                          const CompileStep& step,
+                          bool withLauncher);
 
 // compile_commands.json: one entry per compiled file of the units that
 // graph.compileDatabaseUnits names, without the compiler launcher (tools

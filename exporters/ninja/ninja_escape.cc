@@ -12,7 +12,19 @@ bool IsShellSafe(char c) {
 
 std::string EscapeNinjaPath(std::string_view path) {
   std::string out;
-  out.reserve(path.size() + 8);
+  AppendNinjaPath(&out, path);
+  return out;
+}
+
+void AppendNinjaPath(std::string* out_pointer, std::string_view path) {
+  std::string& out = *out_pointer;
+  bool plain = true;
+  for (char c : path)
+    plain = plain && c != '$' && c != ' ' && c != ':' && c != '\n' && c != '\r';
+  if (plain) {
+    out.append(path.data(), path.size());
+    return;
+  }
   for (char c : path) {
     switch (c) {
       case '$':
@@ -29,7 +41,6 @@ std::string EscapeNinjaPath(std::string_view path) {
         out += c;
     }
   }
-  return out;
 }
 
 std::string EscapeNinjaValue(std::string_view value) {
@@ -47,43 +58,57 @@ std::string EscapeNinjaValue(std::string_view value) {
 }
 
 std::string ShellQuote(std::string_view word) {
+  std::string out;
+  AppendShellQuoted(&out, word);
+  return out;
+}
+
+void AppendShellQuoted(std::string* out, std::string_view word) {
   bool safe = !word.empty();
   for (char c : word)
     safe = safe && IsShellSafe(c);
-  if (safe)
-    return std::string(word);
-  std::string out = "'";
+  if (safe) {
+    out->append(word.data(), word.size());
+    return;
+  }
+  *out += '\'';
   for (char c : word) {
     if (c == '\'')
-      out += "'\\''";
+      *out += "'\\''";
     else
-      out += c;
+      *out += c;
   }
-  out += '\'';
-  return out;
+  *out += '\'';
 }
 
 std::string JsonString(std::string_view text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string out = "\"";
-  out.reserve(text.size() + 2);
-  for (char c : text) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      out += "\\u00";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
+  std::string out;
+  AppendJsonString(&out, text);
   return out;
 }
 
+void AppendJsonString(std::string* out, std::string_view text) {
+  static const char kHex[] = "0123456789abcdef";
+  *out += '"';
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char u = static_cast<unsigned char>(text[i]);
+    if (u >= 0x20 && u != '"' && u != '\\')
+      continue;
+    out->append(text.data() + run, i - run);
+    run = i + 1;
+    if (u >= 0x20) {
+      *out += '\\';
+      *out += text[i];
+    } else {
+      *out += "\\u00";
+      *out += kHex[u >> 4];
+      *out += kHex[u & 15];
+    }
+  }
+  out->append(text.data() + run, text.size() - run);
+  *out += '"';
+}
 std::string UnescapeMake(std::string_view text) {
   std::string out;
   out.reserve(text.size());

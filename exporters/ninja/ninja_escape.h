@@ -9,6 +9,9 @@
 // space.
 std::string EscapeNinjaPath(std::string_view path);
 
+// EscapeNinjaPath appended to `out`.
+void AppendNinjaPath(std::string* out, std::string_view path);
+
 // Text for the value of a ninja variable: "$" is doubled and line breaks
 // become spaces.
 std::string EscapeNinjaValue(std::string_view value);
@@ -18,8 +21,12 @@ std::string EscapeNinjaValue(std::string_view value);
 // single quotes.
 std::string ShellQuote(std::string_view word);
 
+// ShellQuote appended to `out`.
+void AppendShellQuoted(std::string* out, std::string_view word);
+
 // A JSON string literal, quotes included.
 std::string JsonString(std::string_view text);
+void AppendJsonString(std::string* out, std::string_view text);
 
 // What make's reading leaves of a text that it passes to the shell: "$$"
 // becomes "$". Other "$" references are make variables that the ninja
