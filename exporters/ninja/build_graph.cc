@@ -11,6 +11,7 @@
 #include "exporters/make/target_rules.h"
 #include "exporters/ninja/build_paths.h"
 #include "exporters/ninja/ninja_escape.h"
+#include "exporters/ninja/output_check.h"
 #include "model/model.h"
 #include "model/text.h"
 
@@ -149,6 +150,7 @@ class Resolver {
   size_t UnitFor(const Target& target,
                  const Configuration& configuration,
                  bool built);
+  void ResolveDependencies(size_t index);
   size_t NeededUnit(const Target& target, const Configuration& wanted);
   const Target* FindDependency(const Target& target, const std::string& name);
   std::string PrefixOf(const Target& target) const;
@@ -156,7 +158,6 @@ class Resolver {
   void FillUnit(size_t index);
   void FillLinkInputs(size_t index);
   std::string SearchPath(const Source& source, const std::string& path) const;
-  bool CheckOutputs(std::string* error) const;
 
   const Project& project_;
   const BuildGraphOptions& options_;
@@ -203,6 +204,12 @@ size_t Resolver::UnitFor(const Target& target,
   unit.built = built;
   units_.push_back(std::move(unit));
   sources_.push_back(Source{&target, &configuration, PrefixOf(target), {}, {}});
+  return index;
+}
+
+void Resolver::ResolveDependencies(size_t index) {
+  const Target& target = *sources_[index].target;
+  const Configuration& configuration = *sources_[index].configuration;
   // Dependencies of the same configuration; what they lack is made up as
   // make's dependency step would make it, without touching the model.
   for (const std::string& name : target.dependencies) {
@@ -210,13 +217,11 @@ size_t Resolver::UnitFor(const Target& target,
     if (!dependency)
       continue;
     size_t needed = NeededUnit(*dependency, configuration);
-    if (needed != index &&
-        std::find(sources_[index].dependencies.begin(),
-                  sources_[index].dependencies.end(),
-                  needed) == sources_[index].dependencies.end())
-      sources_[index].dependencies.push_back(needed);
+    std::vector<size_t>& dependencies = sources_[index].dependencies;
+    if (needed != index && std::find(dependencies.begin(), dependencies.end(),
+                                     needed) == dependencies.end())
+      dependencies.push_back(needed);
   }
-  return index;
 }
 
 size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
@@ -238,11 +243,9 @@ size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
   }
   synthesized_.emplace_back(wanted.name, type);
   synthesized_.back().outFile = target.name;
-  // Registered before its own dependencies are resolved, so that a cycle
-  // ends here.
-  size_t index = units_.size();
+  size_t index = UnitFor(target, synthesized_.back(), false);
   synthesizedIndex_.emplace(key, index);
-  return UnitFor(target, synthesized_.back(), false);
+  return index;
 }
 
 std::string Resolver::SearchPath(const Source& source,
@@ -321,6 +324,7 @@ void Resolver::FillUnit(size_t index) {
 
   source.files = &FilesOf(target, source.prefix);
   unit.compiles = source.files->compiles;
+  unit.objectNamesMayRepeat = source.files->ambiguous;
 
   const Configuration* defaults = DefaultsOf(target);
   std::vector<const Configuration*> layers;
@@ -433,137 +437,6 @@ void Resolver::FillLinkInputs(size_t index) {
   AppendWord(&unit.libs, run_path);
 }
 
-// Who writes a path: a unit's output, object, stamp or goal, or a fixed
-// file; described in words only when two claim one path.
-struct Claim {
-  enum Kind { kFixed, kOutput, kObject, kStamp, kGoal, kConfiguration };
-  Kind kind;
-  const BuildUnit* unit;
-  const CompileStep* step;
-};
-
-std::string Describe(const Claim& claim) {
-  if (claim.kind == Claim::kFixed)
-    return "a file that qev writes";
-  const BuildUnit& unit = *claim.unit;
-  std::string owner =
-      "target " + unit.target + " in configuration " + unit.configuration;
-  switch (claim.kind) {
-    case Claim::kObject:
-      return "the object of " + claim.step->source + " for " + owner;
-    case Claim::kStamp:
-      return "the pre-build event of " + owner;
-    case Claim::kGoal:
-      return "the goal of " + owner;
-    case Claim::kConfiguration:
-      return "the goal of configuration " + unit.configuration;
-    default:
-      return owner;
-  }
-}
-
-bool Resolver::CheckOutputs(std::string* error) const {
-  std::unordered_map<std::string_view, Claim> claims;
-  claims.reserve(units_.size() * 4 + 8);
-  auto claim = [&](std::string_view path, Claim owner) {
-    auto inserted = claims.emplace(path, owner);
-    if (inserted.second)
-      return true;
-    *error = "two build steps would write \"" + std::string(path) +
-             "\": " + Describe(inserted.first->second) + ", and " +
-             Describe(owner);
-    return false;
-  };
-
-  // Objects are told apart by their directory, one per unit, and by their
-  // names within it; only when either can repeat is every object claimed.
-  std::unordered_map<std::string_view, const BuildUnit*> object_directories;
-  object_directories.reserve(units_.size());
-  bool every_object = false;
-  for (size_t i = 0; i < units_.size(); ++i) {
-    const BuildUnit& unit = units_[i];
-    if (unit.compiles->empty())
-      continue;
-    every_object =
-        every_object || sources_[i].files->ambiguous ||
-        !object_directories.emplace(unit.objectDirectory, &unit).second;
-  }
-  std::vector<std::string> paths;
-  if (every_object) {
-    size_t count = 0;
-    for (const BuildUnit& unit : units_)
-      count += unit.compiles->size();
-    paths.reserve(count);
-    for (const BuildUnit& unit : units_) {
-      for (const CompileStep& step : *unit.compiles) {
-        paths.push_back(unit.ObjectPath(step));
-        if (!claim(paths.back(), Claim{Claim::kObject, &unit, &step}))
-          return false;
-      }
-    }
-  }
-
-  std::vector<std::string> names = {"build.ninja", "compile_commands.json",
-                                    "all"};
-  for (const BuildUnit& unit : units_) {
-    if (!unit.preBuild.empty())
-      names.push_back(unit.PreBuildStamp());
-    if (unit.built) {
-      names.push_back((unit.imported ? "build_import_" : "build_") +
-                      unit.target + "_" + unit.configuration);
-    }
-  }
-  for (size_t i = 0; i < 3; ++i) {
-    if (!claim(names[i], Claim{Claim::kFixed, nullptr, nullptr}))
-      return false;
-  }
-  // A file claimed here inside some unit's object directory may be one of
-  // its objects.
-  auto clashes_with_object = [&](const std::string& path, Claim owner) {
-    if (every_object)
-      return false;
-    for (std::string directory = DirectoryOf(path);
-         directory != "." && directory != "/";
-         directory = DirectoryOf(directory)) {
-      auto found = object_directories.find(directory);
-      if (found == object_directories.end())
-        continue;
-      const BuildUnit& unit = *found->second;
-      for (const CompileStep& step : *unit.compiles) {
-        if (unit.ObjectPath(step) == path) {
-          *error = "two build steps would write \"" + path +
-                   "\": " + Describe(Claim{Claim::kObject, &unit, &step}) +
-                   ", and " + Describe(owner);
-          return true;
-        }
-      }
-    }
-    return false;
-  };
-  size_t next_name = 3;
-  std::unordered_set<std::string_view> configurations;
-  for (const BuildUnit& unit : units_) {
-    Claim output{Claim::kOutput, &unit, nullptr};
-    if (!claim(unit.output, output) || clashes_with_object(unit.output, output))
-      return false;
-    if (!unit.preBuild.empty()) {
-      Claim stamp{Claim::kStamp, &unit, nullptr};
-      const std::string& path = names[next_name++];
-      if (!claim(path, stamp) || clashes_with_object(path, stamp))
-        return false;
-    }
-    if (unit.built) {
-      if (!claim(names[next_name++], Claim{Claim::kGoal, &unit, nullptr}))
-        return false;
-      if (configurations.insert(unit.configuration).second &&
-          !claim(unit.configuration,
-                 Claim{Claim::kConfiguration, &unit, nullptr}))
-        return false;
-    }
-  }
-  return true;
-}
-
 bool Resolver::Run(BuildGraph* graph, std::string* error) {
   std::vector<const Target*> targets;
   for (const auto& target : project_.targets)
@@ -586,6 +459,10 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
     if (first != none)
       database.push_back(first);
   }
+  // Resolving a unit's dependencies can add units, which are resolved in
+  // turn: no recursion, however long a chain of dependencies.
+  for (size_t i = 0; i < units_.size(); ++i)
+    ResolveDependencies(i);
   for (size_t i = 0; i < units_.size(); ++i) {
     FillUnit(i);
     if (units_[i].kind == LinkKind::kSharedLibrary)
@@ -593,7 +470,7 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   }
   for (size_t i = 0; i < units_.size(); ++i)
     FillLinkInputs(i);
-  if (!CheckOutputs(error))
+  if (!CheckUniqueOutputs(units_, error))
     return false;
 
   graph->macOS = options_.macOS;

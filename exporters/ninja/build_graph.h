@@ -64,6 +64,8 @@ struct BuildUnit {
   std::string variablePrefix;
   // Shared by the units of one target; never null once resolved.
   std::shared_ptr<const CompileSteps> compiles;
+  // A source path has a "__" component, which a renamed ".." could meet.
+  bool objectNamesMayRepeat = false;
   // Shell text of the compiler flags and of what follows the inputs of a
   // link (search paths, libraries, flags, run path).
   std::string cflags;
