@@ -223,7 +223,6 @@ fi
 
 # --- distcc as the launcher, to a distccd on 127.0.0.1 only ---------------
 if command -v distcc >/dev/null && command -v distccd >/dev/null; then
-  port=$(( 20000 + $$ % 20000 ))
   # Outside the private scratch directory: the daemon drops to nobody when
   # started as root.
   distccd_log=$(mktemp /tmp/qev-distccd.XXXXXX)
@@ -231,14 +230,28 @@ if command -v distcc >/dev/null && command -v distccd >/dev/null; then
   chmod 666 "$log"
   user_option=()
   [ "$(id -u)" = 0 ] && user_option=(--user nobody)
-  distccd --daemon --no-detach --listen 127.0.0.1 --allow 127.0.0.1 \
-    --port "$port" --jobs 8 --log-file "$log" --log-level info \
-    "${user_option[@]}" &
-  distccd_pid=$!
-  for _ in $(seq 50); do
-    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null && break
-    sleep 0.1
+  # A free port: the first of a few on which the daemon comes up.
+  port=
+  for candidate in $(( 20000 + $$ % 20000 )) $(( 21000 + $$ % 9000 )) \
+    $(( 30000 + $$ % 9000 )) $(( 40000 + $$ % 9000 )); do
+    distccd --daemon --no-detach --listen 127.0.0.1 --allow 127.0.0.1 \
+      --port "$candidate" --jobs 8 --log-file "$log" --log-level info \
+      "${user_option[@]}" &
+    distccd_pid=$!
+    for _ in $(seq 50); do
+      if (exec 3<>"/dev/tcp/127.0.0.1/$candidate") 2>/dev/null; then
+        port=$candidate
+        break
+      fi
+      kill -0 "$distccd_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    [ -n "$port" ] && break
+    kill "$distccd_pid" 2>/dev/null
+    wait "$distccd_pid" 2>/dev/null
+    distccd_pid=
   done
+  [ -n "$port" ] || fail "distccd did not start: $(tail -n 5 "$log")"
   cp -a "$repo/exporters/ninja/testdata/mix" "$work/distributed"
   mkdir -p "$work/distributed/build"
   cd "$work/distributed/build" || exit 1
