@@ -13,9 +13,9 @@ void AppendPaths(std::string* out, const std::vector<std::string>& paths) {
   }
 }
 
-// The compile rules of one unit: its flags are in the rule, so that the
-// many compile edges need no variables of their own, which ninja would keep
-// a scope for each.
+// The compile rules of one unit, which name the unit's flags variable: the
+// many compile edges then need no variables of their own, for which ninja
+// would keep a scope per edge.
 void AppendCompileRules(std::string* out,
                         const BuildGraph& graph,
                         const BuildUnit& unit) {
