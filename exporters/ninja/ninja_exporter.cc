@@ -82,20 +82,28 @@ Toolchain ToolchainFromEnvironment(const char* (*lookup)(const char*)) {
   return toolchain;
 }
 
+bool NinjaAcceptsPlatform(const std::optional<std::string>& platform,
+                          std::string* error) {
+  const std::string name = platform.value_or(HostPlatform());
+  if (EqualsNoCase(name, "Linux") || EqualsNoCase(name, "MacOSX"))
+    return true;
+  *error =
+      "the ninja tool writes build files for Linux and MacOSX only, not "
+      "for \"" +
+      name + "\"";
+  return false;
+}
+
 bool NinjaExporter::Export(Project& project,
                            const std::optional<std::string>& platform) {
-  const std::string name = platform ? *platform : HostPlatform();
-  const bool macOS = EqualsNoCase(name, "MacOSX");
-  if (!macOS && !EqualsNoCase(name, "Linux")) {
-    if (!refusedPlatform_) {
-      reporter_.Error(
-          "the ninja tool writes build files for Linux and MacOSX "
-          "only, not for \"" +
-          name + "\"");
-    }
+  std::string refusal;
+  if (!NinjaAcceptsPlatform(platform, &refusal)) {
+    if (!refusedPlatform_)
+      reporter_.Error(refusal);
     refusedPlatform_ = true;
     return false;
   }
+  const bool macOS = EqualsNoCase(platform.value_or(HostPlatform()), "MacOSX");
 
   const std::string directory =
       ResolveExportDirectory(project.exportDir, "build.ninja", reporter_);

@@ -24,6 +24,12 @@ class NinjaExporter : public QEVExporter {
   bool refusedPlatform_ = false;
 };
 
+// True for the platforms ninja files are written for, Linux and MacOSX
+// (ASCII case ignored; none means the host); otherwise false with the
+// reason in `*error`.
+bool NinjaAcceptsPlatform(const std::optional<std::string>& platform,
+                          std::string* error);
+
 // The toolchain that `lookup` (an environment) names: CC, CXX, AR and
 // QEV_LAUNCHER, defaults cc, c++, ar and none for unset or empty ones.
 Toolchain ToolchainFromEnvironment(const char* (*lookup)(const char*));
