@@ -151,8 +151,11 @@ cd "$work/mix/build" || exit 1
 "$qev" -t ninja -v 3 -x ../mix.qev >"$work/mix-qev.out" 2>&1 ||
   fail "qev failed on mix.qev: $(cat "$work/mix-qev.out")"
 for jobs in 2 1; do
-  rm -rf bin lib obj .ninja_log .ninja_deps
+  rm -rf bin lib obj .ninja_log .ninja_deps events.log
   build "$work/mix.log" -j"$jobs" || break
+  # The events of app's Debug configuration, in their places.
+  [ "$(cat events.log 2>/dev/null)" = $'pre-build\npre-link\npost-build' ] ||
+    fail "the build events ran as: $(cat events.log 2>/dev/null)"
   run_program bin/Debug/app "mix: 321122"
   run_program bin/Release/app "mix: 321122"
   # Found through the run path, not the environment.
