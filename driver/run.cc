@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include "base/disk.h"
 #include "base/reporter.h"
 #include "driver/command_line.h"
 #include "driver/export_projects.h"
@@ -40,6 +41,9 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   ParseCommandLine(argc, argv, &workspace);
   if (!ToolAcceptsPlatform(workspace))
     return 1;
+  // Kept for build files that rerun this very command.
+  workspace.arguments.assign(argv, argv + argc);
+  workspace.startDirectory = SystemDisk().CurrentDirectory();
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

@@ -218,5 +218,7 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->exportImport = parent.exportImport;
   workspace->enclosingFiles = parent.enclosingFiles;
   workspace->loaded = parent.loaded;
+  workspace->arguments = parent.arguments;
+  workspace->startDirectory = parent.startDirectory;
   return workspace;
 }

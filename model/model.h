@@ -79,6 +79,16 @@ struct FileGroup {
 
 struct Project;
 
+// What a project was generated from, for build files that rerun qev when it
+// changes: the run's command line and directory, and every description and
+// FILES directory that was read for the project or its imports.
+struct ProjectOrigin {
+  std::string startDirectory;  // absolute: where qev was started
+  TextList arguments;          // qev's arguments, the program name first
+  TextSet descriptionFiles;    // absolute paths
+  TextSet listedDirectories;   // absolute paths, not normalised
+};
+
 struct Target {
   Target(std::string name, Project* project);
   Target(const Target&) = delete;
@@ -188,6 +198,7 @@ struct Project {
   TextSet configurationFilter;
   std::string outputName;
   int line = 0;  // of the project element in the description; 0 when unknown
+  ProjectOrigin origin;
 
  private:
   // Name to first target of that name, so lookups stay cheap on large
@@ -226,6 +237,12 @@ struct Workspace {
   // Copies of the targets of descriptions imported a second time.
   std::vector<std::unique_ptr<Target>> reusedTargets;
   std::optional<std::string> outputName;
+  // The command line and start directory of the run (copied into imports),
+  // and where this workspace's description is and is read from.
+  TextList arguments;
+  std::string startDirectory;
+  std::string loadDirectory;
+  std::string descriptionPath;  // absolute path of projectFile once loaded
 
   // Shared by a workspace and all its imports.
   Reporter* reporter = nullptr;

@@ -1,5 +1,6 @@
 #include "model/settings.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -111,6 +112,32 @@ std::string Where(const Workspace& workspace, int line) {
   return where + ": ";
 }
 
+// Remembers the absolute directory that `pattern` searches, so that build
+// files can notice a file being added to it or removed.
+void RecordListedDirectory(Workspace& workspace,
+                           const std::string& root,
+                           const std::string& pattern) {
+  Project* project = workspace.currentTarget->project;
+  if (!project)
+    return;
+  size_t separator = pattern.find_last_of("/\\");
+  std::string directory = separator == std::string::npos
+                              ? std::string()
+                              : pattern.substr(0, separator);
+  std::replace(directory.begin(), directory.end(), '\\', '/');
+  std::string path;
+  if (!directory.empty() && directory[0] == '/') {
+    path = directory;
+  } else {
+    path = root.empty() || root[0] != '/' ? workspace.loadDirectory : "";
+    if (!root.empty())
+      path += (path.empty() ? "" : "/") + root;
+    if (!directory.empty())
+      path += "/" + directory;
+  }
+  project->origin.listedDirectories.insert(path);
+}
+
 void ReadFiles(Workspace& workspace,
                const SettingsAttributes& attributes,
                const std::string& text,
@@ -143,6 +170,7 @@ void ReadFiles(Workspace& workspace,
                            "not under the root \"" + attributes.root + "\"");
     }
     std::string unreadable;
+    RecordListedDirectory(workspace, attributes.root, pattern);
     std::vector<std::string> matches =
         ExpandFilePattern(attributes.root, pattern, &listings, &unreadable);
     if (!unreadable.empty()) {
