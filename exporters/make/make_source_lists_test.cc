@@ -9,7 +9,7 @@ namespace {
 std::vector<std::string> Paths(const MakeSourceLists& lists) {
   std::vector<std::string> paths;
   for (const MakeSourceEntry& entry : lists.entries)
-    paths.push_back(entry.path);
+    paths.emplace_back(entry.path);
   return paths;
 }
 
@@ -30,8 +30,8 @@ TEST(MakeKindTest, OnlyTheLastDotOfTheFileNameCounts) {
 }
 
 TEST(MakeKindTest, SourcesOfOtherLanguagesAreRecognised) {
-  for (const char* path : {"a.cc", "a.cxx", "a.c++", "a.C", "a.S", "a.s",
-                           "a.m", "a.mm", "a.CPP", "dir.x/a.Cc"})
+  for (const char* path : {"a.cc", "a.cxx", "a.c++", "a.C", "a.S", "a.s", "a.m",
+                           "a.mm", "a.CPP", "dir.x/a.Cc"})
     EXPECT_TRUE(IsSourceMakeCannotBuild(path)) << path;
   for (const char* path : {"a.cpp", "a.c", "a.h", "a.hpp", "a.asm", "a.cs",
                            ".clang-format", "src.cc/readme", "a"})
@@ -55,8 +55,9 @@ TEST(CollectMakeSourcesTest, EachFileOnceAcrossGroupsFirstKept) {
 TEST(CollectMakeSourcesTest, SourcesOneRuleCannotTellApartWarnOncePerPair) {
   Project project("p");
   Target app("app", &project);
-  app.AddFiles("", "..", {"core/util.cpp", "plugins/core/util.cpp",
-                          "plugins/xcore/util.cpp", "other/util.c"});
+  app.AddFiles("", "..",
+               {"core/util.cpp", "plugins/core/util.cpp",
+                "plugins/xcore/util.cpp", "other/util.c"});
   // "./x.cpp" and "x.cpp" are two strings for one file.
   app.AddFiles("", ".", {"x.cpp"});
   app.AddFiles("", "", {"x.cpp"});
