@@ -83,24 +83,44 @@ void WarnAmbiguousSources(const std::string& target,
     size_t end = run + 1;
     while (end < order.size() && names[order[end]] == name)
       ++end;
-    for (size_t i = run; i + 1 < end; ++i) {
-      std::string key_i = RuleKey(paths[order[i]]);
-      for (size_t j = i + 1; j < end; ++j) {
-        std::string key_j = RuleKey(paths[order[j]]);
-        check(order[i], order[j], key_i);
-        check(order[j], order[i], key_j);
+    if (end - run > 1) {
+      std::vector<std::string> keys;
+      for (size_t i = run; i < end; ++i)
+        keys.push_back(RuleKey(paths[order[i]]));
+      for (size_t i = run; i < end; ++i) {
+        for (size_t j = run; j < end; ++j)
+          check(order[i], order[j], keys[i - run]);
       }
     }
     run = end;
   }
+
+  // Keys that are file names end the paths whose file names end with them:
+  // found as a range of the file names sorted from their last character.
+  std::vector<std::string> reversed;
+  std::vector<size_t> by_reversed;
   for (size_t a = 0; a < paths.size(); ++a) {
     if (!KeyIsFileName(paths[a]))
       continue;
-    std::string key = RuleKey(paths[a]);
-    for (size_t b = 0; b < paths.size(); ++b) {
-      if (names[b] != names[a])
-        check(a, b, key);
+    if (reversed.empty()) {
+      for (std::string_view name : names)
+        reversed.emplace_back(name.rbegin(), name.rend());
+      by_reversed = order;
+      std::sort(by_reversed.begin(), by_reversed.end(),
+                [&reversed](size_t x, size_t y) {
+                  return reversed[x] < reversed[y];
+                });
     }
+    std::string key = RuleKey(paths[a]);
+    const std::string& tail = reversed[a];
+    auto first = std::lower_bound(by_reversed.begin(), by_reversed.end(), tail,
+                                  [&reversed](size_t x, const std::string& t) {
+                                    return reversed[x] < t;
+                                  });
+    for (auto it = first; it != by_reversed.end() &&
+                          reversed[*it].compare(0, tail.size(), tail) == 0;
+         ++it)
+      check(a, *it, key);
   }
 
   std::sort(pairs.begin(), pairs.end());

@@ -81,3 +81,16 @@ TEST(CollectMakeSourcesTest, SameFileNameInSiblingDirectoriesIsFine) {
   app.AddFiles("", "..", {"a/util.cpp", "b/util.cpp", "a/util.c"});
   EXPECT_TRUE(CollectMakeSources(app).warnings.empty());
 }
+
+TEST(CollectMakeSourcesTest, KeyThatIsAFileNameEndsLongerFileNames) {
+  Project project("p");
+  Target app("app", &project);
+  // Objects of sources right under ".." are found by their file name alone.
+  app.AddFiles("", "..", {"util.cpp", "myutil.cpp", "sub/util.cpp", "x.cpp"});
+  MakeSourceLists lists = CollectMakeSources(app);
+  ASSERT_EQ(lists.warnings.size(), 2u);
+  EXPECT_NE(lists.warnings[0].find("\"../util.cpp\" and \"../myutil.cpp\""),
+            std::string::npos);
+  EXPECT_NE(lists.warnings[1].find("\"../util.cpp\" and \"../sub/util.cpp\""),
+            std::string::npos);
+}
