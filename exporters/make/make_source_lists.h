@@ -2,6 +2,7 @@
 #define QEV_EXPORTERS_MAKE_MAKE_SOURCE_LISTS_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct Target;
@@ -25,14 +26,14 @@ bool IsSourceMakeCannotBuild(const std::string& path);
 
 struct MakeSourceEntry {
   MakeFileKind kind;
-  std::string path;
+  std::string_view path;  // into the target's file entries
 };
 
 // A target's files as the fragment lists them, and what the user should be
 // told about them.
 struct MakeSourceLists {
   // In the order of the file groups, each path once (its first occurrence),
-  // unbuilt files left out.
+  // unbuilt files left out. Valid while the target's files are unchanged.
   std::vector<MakeSourceEntry> entries;
   // One line each, without the "qev: warning: " prefix.
   std::vector<std::string> warnings;

@@ -9,7 +9,7 @@ namespace {
 std::vector<std::string> Paths(const MakeSourceLists& lists) {
   std::vector<std::string> paths;
   for (const MakeSourceEntry& entry : lists.entries)
-    paths.push_back(entry.path);
+    paths.emplace_back(entry.path);
   return paths;
 }
 
@@ -80,4 +80,17 @@ TEST(CollectMakeSourcesTest, SameFileNameInSiblingDirectoriesIsFine) {
   Target app("app", &project);
   app.AddFiles("", "..", {"a/util.cpp", "b/util.cpp", "a/util.c"});
   EXPECT_TRUE(CollectMakeSources(app).warnings.empty());
+}
+
+TEST(CollectMakeSourcesTest, KeyThatIsAFileNameEndsLongerFileNames) {
+  Project project("p");
+  Target app("app", &project);
+  // Objects of sources right under ".." are found by their file name alone.
+  app.AddFiles("", "..", {"util.cpp", "myutil.cpp", "sub/util.cpp", "x.cpp"});
+  MakeSourceLists lists = CollectMakeSources(app);
+  ASSERT_EQ(lists.warnings.size(), 2u);
+  EXPECT_NE(lists.warnings[0].find("\"../util.cpp\" and \"../myutil.cpp\""),
+            std::string::npos);
+  EXPECT_NE(lists.warnings[1].find("\"../util.cpp\" and \"../sub/util.cpp\""),
+            std::string::npos);
 }
