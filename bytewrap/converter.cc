@@ -150,17 +150,17 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
   std::string open_failures;
   std::string open_reasons;
   std::string error;
-  if (!header.Open(names.header_path, &error)) {
+  if (!header.Open(names.headerPath, &error)) {
     open_failures +=
-        "Failed to open file " + names.header_path + " for write access.\r\n";
+        "Failed to open file " + names.headerPath + " for write access.\r\n";
     open_reasons +=
-        "bytewrap: " + OutputReason(names.header_path, error) + "\n";
+        "bytewrap: " + OutputReason(names.headerPath, error) + "\n";
   }
-  if (!source.Open(names.source_path, &error)) {
+  if (!source.Open(names.sourcePath, &error)) {
     open_failures +=
-        "Failed to open file " + names.source_path + " for write access.\r\n";
+        "Failed to open file " + names.sourcePath + " for write access.\r\n";
     open_reasons +=
-        "bytewrap: " + OutputReason(names.source_path, error) + "\n";
+        "bytewrap: " + OutputReason(names.sourcePath, error) + "\n";
   }
   if (!open_failures.empty()) {
     header.Discard();
@@ -181,8 +181,8 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
     return Failure(WriteFailed(failed_path), OutputReason(failed_path, error));
 
   return Outcome{0,
-                 "Created header file '" + names.header_path + "'\r\n" +
-                     "Created source file '" + names.source_path + "'\r\n",
+                 "Created header file '" + names.headerPath + "'\r\n" +
+                     "Created source file '" + names.sourcePath + "'\r\n",
                  std::string()};
 }
 

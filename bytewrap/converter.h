@@ -1,5 +1,5 @@
-#ifndef BYTEWRAP_CONVERTER_H_
-#define BYTEWRAP_CONVERTER_H_
+#ifndef QEV_BYTEWRAP_CONVERTER_H_
+#define QEV_BYTEWRAP_CONVERTER_H_
 
 #include <string>
 #include <vector>
@@ -18,4 +18,4 @@ struct Outcome {
 // output file has changed.
 Outcome Convert(const std::vector<std::string>& args);
 
-#endif  // BYTEWRAP_CONVERTER_H_
+#endif  // QEV_BYTEWRAP_CONVERTER_H_

@@ -1,5 +1,5 @@
-#ifndef BYTEWRAP_INPUT_FILE_H_
-#define BYTEWRAP_INPUT_FILE_H_
+#ifndef QEV_BYTEWRAP_INPUT_FILE_H_
+#define QEV_BYTEWRAP_INPUT_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -40,4 +40,4 @@ bool ReadToEnd(InputFile* input,
 
 void CloseInput(InputFile* input);
 
-#endif  // BYTEWRAP_INPUT_FILE_H_
+#endif  // QEV_BYTEWRAP_INPUT_FILE_H_

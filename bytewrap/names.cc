@@ -57,17 +57,17 @@ bool DeriveNames(const std::string& input_path, OutputNames* names) {
   std::string directory = input_path.substr(0, name_start);
   std::string base = ToIncludableName(
       input_path.substr(name_start, component_start - name_start) + stem);
-  names->header_file = base + ".h";
-  names->header_path = directory + names->header_file;
-  names->source_path = directory + base + ".cpp";
+  names->headerFile = base + ".h";
+  names->headerPath = directory + names->headerFile;
+  names->sourcePath = directory + base + ".cpp";
 
   std::string id = ToIdentifier(stem);
-  names->array_name = "g_" + id;
+  names->arrayName = "g_" + id;
   std::string guard = ToUpperAscii(id);
   // A macro cannot start with a digit.
   if (guard[0] >= '0' && guard[0] <= '9')
     guard = "G_" + guard;
-  names->guard_macro = guard + "_H";
+  names->guardMacro = guard + "_H";
   return true;
 }
 

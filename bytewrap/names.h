@@ -1,15 +1,15 @@
-#ifndef BYTEWRAP_NAMES_H_
-#define BYTEWRAP_NAMES_H_
+#ifndef QEV_BYTEWRAP_NAMES_H_
+#define QEV_BYTEWRAP_NAMES_H_
 
 #include <string>
 
 // Every name bytewrap derives from its input path.
 struct OutputNames {
-  std::string header_path;  // Where the header goes: "data/logo.h".
-  std::string source_path;  // Where the source goes: "data/logo.cpp".
-  std::string header_file;  // What the source includes: "logo.h".
-  std::string array_name;   // "g_logo".
-  std::string guard_macro;  // "LOGO_H".
+  std::string headerPath;  // Where the header goes: "data/logo.h".
+  std::string sourcePath;  // Where the source goes: "data/logo.cpp".
+  std::string headerFile;  // What the source includes: "logo.h".
+  std::string arrayName;   // "g_logo".
+  std::string guardMacro;  // "LOGO_H".
 };
 
 // Derives the names from `input_path` as typed. Only its file-name component
@@ -25,4 +25,4 @@ bool DeriveNames(const std::string& input_path, OutputNames* names);
 // Why DeriveNames refuses `input_path`, for a user.
 std::string NameProblem(const std::string& input_path);
 
-#endif  // BYTEWRAP_NAMES_H_
+#endif  // QEV_BYTEWRAP_NAMES_H_
