@@ -37,11 +37,3 @@ const Tool* FindTool(const std::string& name) {
   }
   return nullptr;
 }
-
-const char* HostPlatform() {
-#if defined(__APPLE__)
-  return "MacOSX";
-#else
-  return "Linux";
-#endif
-}

@@ -1,5 +1,6 @@
 #include "exporters/make/make_exporter.h"
 
+#include "base/host_platform.h"
 #include "base/reporter.h"
 
 #include "base/text.h"
@@ -21,11 +22,7 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
       {"Playstation3", "PS3"},
   };
   // The driver always gives one; the host's stands in otherwise.
-#if defined(__APPLE__)
-  std::string name = platform ? *platform : std::string("MacOSX");
-#else
-  std::string name = platform ? *platform : std::string("Linux");
-#endif
+  std::string name = platform ? *platform : std::string(HostPlatform());
   for (const auto& entry : kNames) {
     if (EqualsNoCase(name, entry.platform))
       return entry.name;

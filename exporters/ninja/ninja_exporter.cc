@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "base/disk.h"
+#include "base/host_platform.h"
 #include "base/reporter.h"
 #include "base/text.h"
 #include "exporters/ninja/build_file_writer.h"
@@ -13,14 +14,6 @@
 #include "output/output_file.h"
 
 namespace {
-
-const char* HostPlatform() {
-#if defined(__APPLE__)
-  return "MacOSX";
-#else
-  return "Linux";
-#endif
-}
 
 const char* GetEnvironment(const char* name) {
   return std::getenv(name);
