@@ -26,3 +26,6 @@ find_program(QEV_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(QEV_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${QEV_WINE})
 endif()
+# Listing the unit tests means running them: leave that to ctest rather than
+# every build.
+set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)

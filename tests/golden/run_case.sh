@@ -14,8 +14,11 @@
 #   unprivileged      (optional, empty) the case is about permissions: when
 #                     the suite runs as root, which permissions do not
 #                     restrict, the command runs as user nobody instead
+#   host-posix-only   (optional) the case cannot hold on Windows (it says
+#                     why); scripts/run-windows-tests.sh skips it
 # The absolute path of the scratch directory is shown as <tmp> in the
-# captured output. Every .vcproj left behind must be well-formed XML.
+# captured output, also in the form a Windows program under Wine sees it
+# (Z:/tmp/...). Every .vcproj left behind must be well-formed XML.
 set -u
 
 case_dir=$(cd "$1" && pwd)
@@ -49,8 +52,10 @@ fi
   >"$work/stdout.raw" 2>"$work/stderr.raw"
 status=$?
 
-sed "s|$work/run|<tmp>|g" "$work/stdout.raw" >"$work/stdout"
-sed "s|$work/run|<tmp>|g" "$work/stderr.raw" >"$work/stderr"
+sed "s|[A-Z]:$work/run|<tmp>|g; s|$work/run|<tmp>|g" "$work/stdout.raw" \
+  >"$work/stdout"
+sed "s|[A-Z]:$work/run|<tmp>|g; s|$work/run|<tmp>|g" "$work/stderr.raw" \
+  >"$work/stderr"
 : >"$work/empty"
 
 failed=0
