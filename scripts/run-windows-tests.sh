@@ -87,4 +87,7 @@ done
 echo "golden under Wine: $passed passed, ${#failures[@]} failed," \
      "${#skipped[@]} skipped (POSIX only: ${skipped[*]:-none})"
 [ ${#failures[@]} -eq 0 ] || failed=1
+
+echo "== interrupted export under Wine"
+"$repo/tests/windows/interrupted_export.sh" "$wine" "$(exe_path qev)" || failed=1
 exit $failed
