@@ -6,7 +6,7 @@
 #include "bytewrap/array_writer.h"
 #include "bytewrap/input_file.h"
 #include "bytewrap/names.h"
-#include "bytewrap/output_file.h"
+#include "output/output_file.h"
 
 namespace {
 
@@ -18,22 +18,28 @@ Outcome Failure(const std::string& messages) {
   return Outcome{1, messages};
 }
 
-std::string WriteFailed(const PendingOutput& output) {
-  return "Failed to write file " + output.path + ".\r\n";
+std::string WriteFailed(const StreamedOutput& output) {
+  return "Failed to write file " + output.path() + ".\r\n";
 }
 
 std::string ReadFailed() {
   return "Failed to read entire file.\r\n";
 }
 
-bool WriteText(PendingOutput* output, const std::string& text) {
-  return WriteOutput(output, text.data(), text.size());
+bool WriteText(StreamedOutput* output, const std::string& text) {
+  std::string error;
+  return output->Write(text.data(), text.size(), &error);
+}
+
+bool CloseOutput(StreamedOutput* output) {
+  std::string error;
+  return output->Close(&error);
 }
 
 // Streams the byte lines of the whole input into `source`. Sets
 // `read_failed` when the input ended early or could not be read.
 bool WriteByteLines(InputFile* input,
-                    PendingOutput* source,
+                    StreamedOutput* source,
                     bool* read_failed) {
   std::unique_ptr<unsigned char[]> chunk(new unsigned char[kChunkSize]);
   std::unique_ptr<char[]> text(new char[FormattedCapacity(kChunkSize)]);
@@ -47,7 +53,9 @@ bool WriteByteLines(InputFile* input,
     }
     char* end =
         FormatByteLines(chunk.get(), count, done, input->size, text.get());
-    if (!WriteOutput(source, text.get(), static_cast<size_t>(end - text.get())))
+    std::string error;
+    if (!source->Write(text.get(), static_cast<size_t>(end - text.get()),
+                       &error))
       return false;
     done += count;
   }
@@ -57,8 +65,8 @@ bool WriteByteLines(InputFile* input,
 // Writes both outputs into their temporary files and closes them.
 Outcome WriteOutputs(InputFile* input,
                      const OutputNames& names,
-                     PendingOutput* header,
-                     PendingOutput* source) {
+                     StreamedOutput* header,
+                     StreamedOutput* source) {
   if (!WriteText(header, HeaderText(names, input->size)) ||
       !CloseOutput(header)) {
     return Failure(WriteFailed(*header));
@@ -85,18 +93,19 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
     return Failure("Expected filename extension on input file.\r\n");
   }
 
-  PendingOutput header;
-  PendingOutput source;
+  StreamedOutput header(SystemDisk());
+  StreamedOutput source(SystemDisk());
   std::string open_failures;
-  if (!OpenOutput(names.header_path, &header))
+  std::string error;
+  if (!header.Open(names.header_path, &error))
     open_failures +=
         "Failed to open file " + names.header_path + " for write access.\r\n";
-  if (!OpenOutput(names.source_path, &source))
+  if (!source.Open(names.source_path, &error))
     open_failures +=
         "Failed to open file " + names.source_path + " for write access.\r\n";
   if (!open_failures.empty()) {
-    DiscardOutput(&header);
-    DiscardOutput(&source);
+    header.Discard();
+    source.Discard();
     if (!ReadThrough(input, input->size))
       return Failure(ReadFailed());
     return Failure(open_failures);
@@ -104,12 +113,12 @@ Outcome ConvertOpenInput(const std::string& path, InputFile* input) {
 
   Outcome written = WriteOutputs(input, names, &header, &source);
   if (written.status != 0) {
-    DiscardOutput(&header);
-    DiscardOutput(&source);
+    header.Discard();
+    source.Discard();
     return written;
   }
   std::string failed_path;
-  if (!CommitOutputs(&header, &source, &failed_path))
+  if (!CommitOutputs(&header, &source, &failed_path, &error))
     return Failure("Failed to write file " + failed_path + ".\r\n");
 
   return Outcome{0, "Created header file '" + names.header_path + "'\r\n" +

@@ -1,14 +1,25 @@
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "base/interrupt.h"
 #include "bytewrap/converter.h"
 
 // bytewrap FILE: writes FILE's bytes as a C++ array into a header and a
 // source file named after FILE's stem, beside it.
 int main(int argc, char** argv) {
+  InstallInterruptHandlers();
   std::vector<std::string> args(argv + 1, argv + argc);
   Outcome outcome = Convert(args);
   std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
+  // A full disk or a closed pipe must not pass for success.
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "bytewrap: cannot write standard output: %s\n",
+                 errno ? std::strerror(errno) : "write error");
+    return 1;
+  }
   return outcome.status;
 }

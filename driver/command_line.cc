@@ -1,23 +1,16 @@
 #include "driver/command_line.h"
 
+#include "base/reporter.h"
+#include "base/text.h"
+#include "driver/tool_table.h"
 #include "model/model.h"
-#include "model/reporter.h"
-#include "model/text.h"
 
-std::optional<std::string> DefaultPlatform(const std::string& tool) {
-  if (EqualsNoCase(tool, "VC7") || EqualsNoCase(tool, "VC71") ||
-      EqualsNoCase(tool, "VC8"))
-    return std::string("Win32");
-  if (EqualsNoCase(tool, "make")) {
-#if defined(__APPLE__)
-    return std::string("MacOSX");
-#else
-    return std::string("Linux");
-#endif
-  }
-  if (EqualsNoCase(tool, "xcode"))
-    return std::string("MacOSX");
-  return std::nullopt;
+std::optional<std::string> DefaultPlatform(const std::string& name) {
+  const Tool* tool = FindTool(name);
+  if (!tool)
+    return std::nullopt;
+  return std::string(tool->defaultPlatform ? tool->defaultPlatform
+                                           : HostPlatform());
 }
 
 void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {

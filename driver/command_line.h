@@ -14,8 +14,8 @@ class Reporter;
 // -p, the platform is the one the tool implies (DefaultPlatform).
 void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace);
 
-// The platform a tool writes for when none is given: Win32 for the Visual
-// Studio tools, the host for make, MacOSX for xcode; none for other tools.
+// The platform a tool writes for when none is given (see the tool table);
+// none for unknown tools.
 std::optional<std::string> DefaultPlatform(const std::string& tool);
 
 // The help text, printed after a failure to parse or to export.

@@ -1,40 +1,21 @@
 #include "driver/export_projects.h"
 
-#include "driver/exporter.h"
-#include "exporters/make/make_exporter.h"
-#include "exporters/vs/vc71_exporter.h"
-#include "exporters/vs/vc7_exporter.h"
-#include "exporters/vs/vc8_exporter.h"
-#include "exporters/xcode/xcode_exporter.h"
+#include "base/reporter.h"
+#include "driver/tool_table.h"
+#include "exporters/exporter.h"
 #include "model/model.h"
-#include "model/reporter.h"
-#include "model/text.h"
-
-std::unique_ptr<QEVExporter> CreateExporter(const std::string& tool,
-                                            Reporter& reporter) {
-  if (EqualsNoCase(tool, "VC7"))
-    return std::make_unique<VC7Exporter>(reporter);
-  if (EqualsNoCase(tool, "VC71"))
-    return std::make_unique<VC71Exporter>(reporter);
-  if (EqualsNoCase(tool, "VC8"))
-    return std::make_unique<VC8Exporter>(reporter);
-  if (EqualsNoCase(tool, "make"))
-    return std::make_unique<MakeExporter>(reporter);
-  if (EqualsNoCase(tool, "xcode"))
-    return std::make_unique<XCodeExporter>(reporter);
-  return nullptr;
-}
 
 bool ExportProjects(Workspace& workspace) {
   if (!workspace.tool)
     return false;
-  std::unique_ptr<QEVExporter> exporter =
-      CreateExporter(*workspace.tool, *workspace.reporter);
-  if (!exporter) {
+  const Tool* tool = FindTool(*workspace.tool);
+  if (!tool) {
     workspace.reporter->PrintError("Error: Tool not defined. Cannot export!\n");
     return false;
   }
+  std::unique_ptr<QEVExporter> exporter = tool->create(*workspace.reporter);
+  const std::string platform_name = tool->platformName(workspace.platform);
   for (const auto& project : workspace.projects)
-    exporter->Export(*project, workspace.platform);
+    exporter->Export(*project, platform_name);
   return true;
 }

@@ -1,15 +1,24 @@
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "base/interrupt.h"
+#include "base/reporter.h"
 #include "driver/run.h"
-#include "model/reporter.h"
 
 int main(int argc, char** argv) {
+  InstallInterruptHandlers();
   // The dump of a large description is big; write it in large blocks.
   static char out_buffer[1 << 16];
   std::setvbuf(stdout, out_buffer, _IOFBF, sizeof out_buffer);
   Reporter reporter(stdout, stderr);
   int status = RunQev(argc, argv, reporter);
-  if (std::fflush(stdout) != 0)
+  // A full disk or a closed pipe must not pass for success.
+  errno = 0;
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    std::fprintf(stderr, "qev: error: cannot write standard output: %s\n",
+                 errno ? std::strerror(errno) : "write error");
     status = 1;
+  }
   return status;
 }

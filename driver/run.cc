@@ -1,11 +1,12 @@
 #include "driver/run.h"
 
+#include "base/reporter.h"
 #include "driver/command_line.h"
 #include "driver/export_projects.h"
 #include "model/dump.h"
 #include "model/model.h"
 #include "model/reader.h"
-#include "model/reporter.h"
+#include "model/wildcard.h"
 
 void TearDownWorkspace(Workspace& workspace) {
   for (auto& project : workspace.projects) {
@@ -20,6 +21,11 @@ void TearDownWorkspace(Workspace& workspace) {
 int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   Workspace workspace;
   workspace.reporter = &reporter;
+  DirectoryListings listings;
+  workspace.listings = &listings;
+  // An imported description is exported as soon as it is read, into its
+  // import's root, before the importing description goes on.
+  workspace.exportImport = ExportProjects;
   ParseCommandLine(argc, argv, &workspace);
 
   if (!LoadProjectFile(workspace)) {

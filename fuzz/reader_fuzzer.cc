@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/reporter.h"
 #include "driver/run.h"
-#include "model/reporter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/text.h"
+#include "base/text.h"
 #include "model/wildcard.h"
 
 namespace {

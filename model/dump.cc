@@ -1,7 +1,7 @@
 #include "model/dump.h"
 
+#include "base/reporter.h"
 #include "model/model.h"
-#include "model/reporter.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "model/text.h"
+#include "base/text.h"
 
 Configuration::Configuration(std::string name, std::string type)
     : name(std::move(name)), type(std::move(type)) {}
@@ -180,6 +180,8 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->platform = parent.platform;
   workspace->verbosity = parent.verbosity;
   workspace->reporter = parent.reporter;
+  workspace->listings = parent.listings;
+  workspace->exportImport = parent.exportImport;
   workspace->enclosingFiles = parent.enclosingFiles;
   return workspace;
 }

@@ -1,6 +1,7 @@
 #ifndef QEV_MODEL_MODEL_H_
 #define QEV_MODEL_MODEL_H_
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -8,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+class DirectoryListings;
 class Reporter;
 
 // The project model: what one description file says, in the shape the
@@ -196,6 +198,12 @@ struct Workspace {
 
   // Shared by a workspace and all its imports.
   Reporter* reporter = nullptr;
+  // Directory listings of the whole run, when the caller keeps them.
+  DirectoryListings* listings = nullptr;
+  // Called with each imported workspace once it is loaded, before its
+  // targets join the importing project; false when it could not be
+  // exported. Without it imports are only read.
+  std::function<bool(Workspace&)> exportImport;
   // Canonical paths of the descriptions being loaded around this one, the
   // top-level file first; an import of one of them would never end.
   std::vector<std::string> enclosingFiles;

@@ -1,22 +1,17 @@
 #include "model/reader.h"
 
-#include <limits.h>
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 
 #include <tinyxml.h>
 
-#include "driver/export_projects.h"
+#include "base/disk.h"
+#include "base/reporter.h"
+#include "base/text.h"
 #include "model/model.h"
-#include "model/reporter.h"
 #include "model/settings.h"
-#include "model/text.h"
+#include "model/wildcard.h"
 #include "model/xml_document.h"
 
 namespace {
@@ -114,24 +109,11 @@ void StartConfiguration(Workspace& workspace,
     workspace.currentConfiguration->show = attributes.show;
 }
 
-std::string CurrentDirectory() {
-  std::string buffer(PATH_MAX, '\0');
-  while (!getcwd(&buffer[0], buffer.size())) {
-    if (errno != ERANGE)
-      return std::string();
-    buffer.resize(buffer.size() * 2);
-  }
-  buffer.resize(std::strlen(buffer.c_str()));
-  return buffer;
-}
-
-std::string CanonicalPath(const std::string& path) {
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (!resolved)
-    return std::string();
-  std::string canonical = resolved;
-  free(resolved);
-  return canonical;
+// Cached listings are relative to the current directory and stale once
+// files may have been written.
+void ForgetListings(Workspace& workspace) {
+  if (workspace.listings)
+    workspace.listings->Clear();
 }
 
 // Takes the targets of the imported workspace over into the current project,
@@ -167,25 +149,27 @@ void ImportDescription(Workspace& workspace,
   const std::string failed_to_parse =
       "Error: Failed to parse \"" + file + "\".\n";
 
+  Disk& disk = SystemDisk();
   std::string saved_directory;
   if (root) {
-    saved_directory = CurrentDirectory();
+    saved_directory = disk.CurrentDirectory();
     if (saved_directory.empty()) {
       reporter.PrintError(failed_to_parse);
       reporter.Error("cannot import \"" + file +
                      "\": the current directory cannot be read");
       return;
     }
-    if (chdir(root->c_str()) != 0) {
-      std::string reason = std::strerror(errno);
+    std::string reason;
+    if (!disk.ChangeDirectory(*root, &reason)) {
       reporter.PrintError(failed_to_parse);
       reporter.Error("cannot import \"" + file +
                      "\": cannot enter its root \"" + *root + "\": " + reason);
       return;
     }
+    ForgetListings(workspace);
   }
 
-  std::string canonical = CanonicalPath(file);
+  std::string canonical = disk.CanonicalPath(file);
   const std::vector<std::string>& enclosing = workspace.enclosingFiles;
   if (!canonical.empty() && std::find(enclosing.begin(), enclosing.end(),
                                       canonical) != enclosing.end()) {
@@ -199,18 +183,24 @@ void ImportDescription(Workspace& workspace,
     imported->projectFile = file;
     Workspace& imported_ref = *imported;
     workspace.imports.push_back(std::move(imported));
-    if (!LoadProjectFile(imported_ref)) {
+    bool loaded = LoadProjectFile(imported_ref);
+    bool exported = loaded && (!workspace.exportImport ||
+                               workspace.exportImport(imported_ref));
+    ForgetListings(workspace);
+    if (!loaded) {
       reporter.PrintError(failed_to_parse);
-    } else if (!ExportProjects(imported_ref)) {
+    } else if (!exported) {
       reporter.PrintError("Error: Failed to export \"" + file + "\".\n");
     } else {
       MergeImportedTargets(workspace, imported_ref, root);
     }
   }
 
-  if (root && chdir(saved_directory.c_str()) != 0) {
-    reporter.Error("cannot return to \"" + saved_directory +
-                   "\": " + std::strerror(errno));
+  if (root) {
+    std::string reason;
+    if (!disk.ChangeDirectory(saved_directory, &reason))
+      reporter.Error("cannot return to \"" + saved_directory + "\": " + reason);
+    ForgetListings(workspace);
   }
 }
 
@@ -301,7 +291,7 @@ bool LoadProjectFile(Workspace& workspace) {
     return false;
   }
 
-  std::string canonical = CanonicalPath(*workspace.projectFile);
+  std::string canonical = SystemDisk().CanonicalPath(*workspace.projectFile);
   if (!canonical.empty())
     workspace.enclosingFiles.push_back(canonical);
   ReadElement(workspace, root);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/disk.h"
 #include "model/model.h"
 #include "tests/support/test_support.h"
 
@@ -245,7 +246,15 @@ TEST_F(ReaderTest, FilesAreAddedAndExcludedThroughTheSearch) {
   EXPECT_TRUE(target(0, 1).fileGroups.empty());
 }
 
-TEST_F(ReaderTest, ImportsLoadExportAndLendTheirTargets) {
+TEST_F(ReaderTest, ImportsLoadAreHandedOnAndLendTheirTargets) {
+  // Each import is handed to the caller as soon as it is read, in its root.
+  const std::string top = SystemDisk().CurrentDirectory();
+  std::vector<std::string> handed;
+  workspace_.exportImport = [&](Workspace& imported) {
+    std::string where = SystemDisk().CurrentDirectory().substr(top.size());
+    handed.push_back(imported.projects[0]->name + " in ." + where);
+    return true;
+  };
   WriteTextFile("a/outer.qev", R"(<QEV><project name="outer">
       <target name="Core"/><target name="core"/>
       <import root="b">inner.qev</import>
@@ -263,9 +272,9 @@ TEST_F(ReaderTest, ImportsLoadExportAndLendTheirTargets) {
   EXPECT_EQ(imported, (std::vector<std::string>{"Core@a/", "net@a/b/"}));
   EXPECT_EQ(workspace_.imports.size(), 2u);
   EXPECT_EQ(capture_.out(), "");
-  // Both imports were exported, each into its own directory.
-  EXPECT_FALSE(ReadTextFile("a/outer.xcodeproj/project.pbxproj").empty());
-  EXPECT_FALSE(ReadTextFile("a/b/inner.xcodeproj/project.pbxproj").empty());
+  EXPECT_EQ(handed,
+            (std::vector<std::string>{"inner in ./a/b", "outer in ./a",
+                                      "inner in ./a/b", "outer in ./a"}));
 }
 
 TEST_F(ReaderTest, FailedImportsAreReportedAndReadingGoesOn) {

@@ -5,10 +5,11 @@
 
 #include <tinyxml.h>
 
+#include "base/disk.h"
+#include "base/reporter.h"
+#include "base/text.h"
 #include "model/model.h"
-#include "model/reporter.h"
 #include "model/split_items.h"
-#include "model/text.h"
 #include "model/wildcard.h"
 
 namespace {
@@ -111,13 +112,15 @@ void ReadFiles(Workspace& workspace,
     return;
   std::string reason;
   if (!attributes.root.empty() &&
-      !CanEnterDirectory(attributes.root, &reason)) {
+      !SystemDisk().CanEnterDirectory(attributes.root, &reason)) {
     workspace.reporter->Warning("FILES root \"" + attributes.root +
                                 "\" cannot be entered (" + reason +
                                 "); its patterns match nothing");
     return;
   }
-  DirectoryListings listings;
+  DirectoryListings own_listings;
+  DirectoryListings& listings =
+      workspace.listings ? *workspace.listings : own_listings;
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;

@@ -1,14 +1,9 @@
 #include "model/wildcard.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 
-#include "model/text.h"
+#include "base/disk.h"
+#include "base/text.h"
 
 bool MatchWildcard(std::string_view pattern, std::string_view name) {
   // Greedy matching with a single backtrack point: linear in practice and
@@ -51,40 +46,24 @@ bool WildcardMatchLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-bool CanEnterDirectory(const std::string& path, std::string* reason) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  if (!S_ISDIR(info.st_mode)) {
-    *reason = std::strerror(ENOTDIR);
-    return false;
-  }
-  if (access(path.c_str(), X_OK) != 0) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  return true;
-}
-
 const std::vector<std::string>& DirectoryListings::Names(
-    const std::string& directory) {
+    const std::string& directory,
+    std::string* error) {
   auto found = listings_.find(directory);
-  if (found != listings_.end())
-    return found->second;
-  std::vector<std::string>& names = listings_[directory];
-  DIR* dir = opendir(directory.c_str());
-  if (!dir)
-    return names;
-  while (const dirent* entry = readdir(dir)) {
-    const char* name = entry->d_name;
-    if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
-      names.emplace_back(name);
+  if (found == listings_.end()) {
+    Listing& listing = listings_[directory];
+    if (SystemDisk().ListDirectory(directory, &listing.names, &listing.error)) {
+      std::sort(listing.names.begin(), listing.names.end(), WildcardMatchLess);
+    } else {
+      listing.names.clear();
+      if (listing.error.empty())
+        listing.error = "cannot be read";
+    }
+    found = listings_.find(directory);
   }
-  closedir(dir);
-  std::sort(names.begin(), names.end(), WildcardMatchLess);
-  return names;
+  if (error)
+    *error = found->second.error;
+  return found->second.names;
 }
 
 std::vector<std::string> ExpandFilePattern(const std::string& root,

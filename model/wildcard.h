@@ -14,16 +14,25 @@ bool MatchWildcard(std::string_view pattern, std::string_view name);
 // letters folded to lower case, ties by byte order.
 bool WildcardMatchLess(const std::string& a, const std::string& b);
 
-// The entries of directories, each read from disk once. One serves the
-// patterns of one FILES element, which mostly search the same directory.
+// The entries of directories, each read from disk once and sorted once. One
+// serves a whole run: its owner clears it whenever the current directory
+// changes or files may have been written.
 class DirectoryListings {
  public:
   // The names in `directory` except "." and "..", in match order (see
-  // WildcardMatchLess); empty when the directory cannot be read.
-  const std::vector<std::string>& Names(const std::string& directory);
+  // WildcardMatchLess); empty, with the reason in `*error`, when the
+  // directory cannot be read ("" when it could).
+  const std::vector<std::string>& Names(const std::string& directory,
+                                        std::string* error = nullptr);
+
+  void Clear() { listings_.clear(); }
 
  private:
-  std::unordered_map<std::string, std::vector<std::string>> listings_;
+  struct Listing {
+    std::vector<std::string> names;
+    std::string error;
+  };
+  std::unordered_map<std::string, Listing> listings_;
 };
 
 // Searches the directory that `pattern` names, below `root` (the current
@@ -37,8 +46,5 @@ std::vector<std::string> ExpandFilePattern(
     const std::string& root,
     const std::string& pattern,
     DirectoryListings* listings = nullptr);
-
-// True when `path` names a directory that the process could enter.
-bool CanEnterDirectory(const std::string& path, std::string* reason);
 
 #endif  // QEV_MODEL_WILDCARD_H_

@@ -1,14 +1,12 @@
 #include "model/xml_document.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include <tinyxml.h>
+
+#include "base/disk.h"
 
 namespace {
 
@@ -295,34 +293,6 @@ std::string LineAt(const std::string& text, int row) {
       start, end == std::string::npos ? std::string::npos : end - start);
 }
 
-bool ReadWholeFile(const std::string& path,
-                   std::string* text,
-                   std::string* reason) {
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  if (S_ISDIR(info.st_mode)) {
-    *reason = std::strerror(EISDIR);
-    return false;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    *reason = std::strerror(errno);
-    return false;
-  }
-  char buffer[1 << 16];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-    text->append(buffer, got);
-  bool ok = !std::ferror(file);
-  if (!ok)
-    *reason = std::strerror(errno);
-  std::fclose(file);
-  return ok;
-}
-
 // CR LF and lone CR become LF, as the parser's own file loading does.
 void NormalizeLineEnds(std::string* text) {
   size_t out = 0;
@@ -364,7 +334,7 @@ bool LoadXmlDocument(const std::string& path,
   error->file = path;
   std::string text;
   std::string reason;
-  if (!ReadWholeFile(path, &text, &reason)) {
+  if (!SystemDisk().ReadFile(path, kMaxDescriptionBytes, &text, &reason)) {
     error->message = "cannot read the file: " + reason;
     return false;
   }

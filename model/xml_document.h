@@ -1,6 +1,7 @@
 #ifndef QEV_MODEL_XML_DOCUMENT_H_
 #define QEV_MODEL_XML_DOCUMENT_H_
 
+#include <cstddef>
 #include <string>
 
 class TiXmlDocument;
@@ -18,6 +19,10 @@ struct XmlLoadError {
 // Deeper nesting than this is refused before parsing: the parser and the
 // reader both recurse once per level.
 constexpr int kMaxXmlNesting = 1000;
+
+// Larger descriptions are refused: no real one comes near, and a file that
+// keeps growing must not take all memory.
+constexpr size_t kMaxDescriptionBytes = size_t{1} << 30;
 
 // Loads the XML document in `path` into `doc` as TinyXML's LoadFile would
 // (line ends normalised, default encoding detection, white space condensed),

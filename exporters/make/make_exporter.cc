@@ -1,24 +1,13 @@
 #include "exporters/make/make_exporter.h"
 
+#include "base/reporter.h"
+
+#include "base/text.h"
 #include "exporters/make/makefile_fragment_writer.h"
 #include "exporters/make/project_makefile_writer.h"
 #include "exporters/make/target_rules.h"
-#include "exporters/output_file.h"
 #include "model/model.h"
-#include "model/text.h"
-
-namespace {
-
-// The platform that the driver assumes for make when none is given.
-const char* HostPlatform() {
-#if defined(__APPLE__)
-  return "MacOSX";
-#else
-  return "Linux";
-#endif
-}
-
-}  // namespace
+#include "output/output_file.h"
 
 std::string MakePlatformName(const std::optional<std::string>& platform) {
   static const struct {
@@ -30,7 +19,12 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
       {"PS3", "PS3"},
       {"Playstation3", "PS3"},
   };
-  std::string name = platform ? *platform : std::string(HostPlatform());
+  // The driver always gives one; the host's stands in otherwise.
+#if defined(__APPLE__)
+  std::string name = platform ? *platform : std::string("MacOSX");
+#else
+  std::string name = platform ? *platform : std::string("Linux");
+#endif
   for (const auto& entry : kNames) {
     if (EqualsNoCase(name, entry.platform))
       return entry.name;
@@ -38,9 +32,8 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
   return name;
 }
 
-bool MakeExporter::Export(Project& project,
-                          const std::optional<std::string>& platform) {
-  platformName_ = MakePlatformName(platform);
+bool MakeExporter::Export(Project& project, const std::string& platformName) {
+  platformName_ = platformName;
   rules_.clear();
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
@@ -56,11 +49,16 @@ bool MakeExporter::Export(Project& project,
 
 bool MakeExporter::WriteTargetMakefile(Target& target) {
   const std::string file_name = "Makefile." + target.name + ".mk";
-  std::string directory =
-      ResolveExportDirectory(target.exportDir, file_name, reporter_);
-  OutputFile file(reporter_);
-  if (!file.Open(JoinPath(directory, file_name)))
+  const std::string path =
+      JoinPath(ResolveExportDirectory(target.exportDir, file_name, reporter_),
+               file_name);
+  // A fragment that can never be written leaves the model alone: no
+  // dependency step, no "Depends for" lines.
+  std::string error;
+  if (!CanHoldOutput(SystemDisk(), path, &error)) {
+    reporter_.Error("cannot write \"" + path + "\": " + error);
     return false;
+  }
   // The configurations that get rules: those built before the dependency
   // step can add any to this target.
   std::vector<const Configuration*> built;
@@ -68,8 +66,15 @@ bool MakeExporter::WriteTargetMakefile(Target& target) {
     if (IsBuiltConfiguration(*configuration))
       built.push_back(configuration);
   }
-  if (!file.Commit(FormatTargetMakefile(platformName_, target, reporter_)))
+  ResolveDependencyLinkInputs(target);
+  std::string depends_lines;
+  std::string fragment =
+      FormatTargetMakefile(platformName_, target, &depends_lines);
+  reporter_.Print(depends_lines);
+  if (!WriteFileIfChanged(SystemDisk(), path, fragment, &error)) {
+    reporter_.Error("cannot write \"" + path + "\": " + error);
     return false;
+  }
   rules_.insert(built.begin(), built.end());
   return true;
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "driver/exporter.h"
+#include "exporters/exporter.h"
 #include "exporters/make/project_makefile_writer.h"
 
 struct Target;
@@ -24,8 +24,7 @@ class MakeExporter : public QEVExporter {
  public:
   explicit MakeExporter(Reporter& reporter) : reporter_(reporter) {}
 
-  bool Export(Project& project,
-              const std::optional<std::string>& platform) override;
+  bool Export(Project& project, const std::string& platformName) override;
 
   // Writes "Makefile.<target>.mk" into the target's export directory. When
   // the file cannot be opened nothing is written and the model is left

@@ -5,7 +5,6 @@
 
 struct Configuration;
 struct Target;
-class Reporter;
 
 // The name a linker's -l option takes for a library file: a trailing ".so"
 // or ".a" (only when its first occurrence ends the text) and then a leading
@@ -25,11 +24,14 @@ void AppendVariableBlock(std::string* fragment,
                          const Target& target,
                          const Configuration& configuration);
 
-// The whole make fragment of `target`. Adds the dependencies' libraries and
-// paths to each shown configuration on the way, and prints the
-// "Depends for" line of each built one.
+// The resolve step before formatting: AddDependencyLinkInputs for each
+// configuration of `target` that is shown when the step starts.
+void ResolveDependencyLinkInputs(Target& target);
+
+// The whole make fragment of `target`, once its dependencies are resolved;
+// the "Depends for" line of each built configuration goes to `dependsLines`.
 std::string FormatTargetMakefile(const std::string& platformName,
-                                 Target& target,
-                                 Reporter& reporter);
+                                 const Target& target,
+                                 std::string* dependsLines);
 
 #endif  // QEV_EXPORTERS_MAKE_MAKEFILE_FRAGMENT_WRITER_H_

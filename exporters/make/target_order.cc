@@ -3,8 +3,8 @@
 #include <string>
 #include <unordered_set>
 
+#include "base/text.h"
 #include "model/model.h"
-#include "model/text.h"
 
 namespace {
 

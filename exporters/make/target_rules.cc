@@ -1,9 +1,8 @@
 #include "exporters/make/target_rules.h"
 
+#include "base/text.h"
 #include "exporters/make/make_format.h"
 #include "model/model.h"
-#include "model/reporter.h"
-#include "model/text.h"
 
 namespace {
 
@@ -134,7 +133,7 @@ void WriteTargetRules(std::string* fragment,
                       const Target& target,
                       const Configuration& defaults,
                       const Configuration& configuration,
-                      Reporter& reporter) {
+                      std::string* dependsLines) {
   const std::string& t = target.name;
   const std::string& c = configuration.name;
   const std::string binary_path =
@@ -162,9 +161,7 @@ void WriteTargetRules(std::string* fragment,
   out->append("\n");
 
   const std::string dependencies = DependencyList(target, configuration);
-  std::string line;
-  AppendFormat(&line, "Depends for %s_%s: %s\n", {t, c, dependencies});
-  reporter.Print(line);
+  AppendFormat(dependsLines, "Depends for %s_%s: %s\n", {t, c, dependencies});
 
   AppendBuildRule(out, t, c, binary_path, dependencies,
                   KindOf(EffectiveType(defaults, configuration)));

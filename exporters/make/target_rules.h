@@ -5,7 +5,6 @@
 
 struct Configuration;
 struct Target;
-class Reporter;
 
 // True for the configurations that make builds: shown, and not named
 // "default" (ASCII case ignored). Only these get goals and rules.
@@ -33,11 +32,12 @@ std::string DependencyList(const Target& target,
 
 // Appends to `fragment` the rules of one built configuration: object and
 // output variables, the clean rule, the build rule for its kind of output
-// and the compile rules. Prints the configuration's "Depends for" line.
+// and the compile rules; and to `dependsLines` the configuration's
+// "Depends for" line, which the exporter prints.
 void WriteTargetRules(std::string* fragment,
                       const Target& target,
                       const Configuration& defaults,
                       const Configuration& configuration,
-                      Reporter& reporter);
+                      std::string* dependsLines);
 
 #endif  // QEV_EXPORTERS_MAKE_TARGET_RULES_H_

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
 #include "exporters/vs/xml_escape.h"
-#include "model/text.h"
 
 FilterNode::FilterNode(std::string name, int depth)
     : name(std::move(name)), depth(depth) {}

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
+#include "base/text.h"
 #include "exporters/vs/filter_tree.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs/xml_escape.h"
 #include "model/model.h"
-#include "model/text.h"
 
 namespace {
 

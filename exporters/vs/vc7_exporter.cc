@@ -1,8 +1,8 @@
 #include "exporters/vs/vc7_exporter.h"
 
-#include "exporters/output_file.h"
+#include "base/text.h"
 #include "model/model.h"
-#include "model/text.h"
+#include "output/output_file.h"
 
 VC7Exporter::VC7Exporter(Reporter& reporter)
     : solutionConfigurationSection("SolutionConfiguration"),
@@ -16,9 +16,8 @@ void VC7Exporter::SetPlatform(const std::optional<std::string>& platform) {
   MapPlatformName(&platformName);
 }
 
-bool VC7Exporter::Export(Project& project,
-                         const std::optional<std::string>& platform) {
-  SetPlatform(platform);
+bool VC7Exporter::Export(Project& project, const std::string& name) {
+  platformName = name;
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the
@@ -53,13 +52,21 @@ double VC7Exporter::ProjectFileVersion() {
   return 7.0;
 }
 
+std::string VC7PlatformName(const std::optional<std::string>& platform) {
+  // Every line that names a configuration also names a platform; the
+  // command line gives none only when qev is driven without its defaults.
+  std::string name = platform ? *platform : std::string("Win32");
+  if (EqualsNoCase(name, "Win32"))
+    name = "Win32";
+  if (EqualsNoCase(name, "ps3"))
+    name = "Win32";
+  else if (EqualsNoCase(name, "xbox360") || EqualsNoCase(name, "xenon"))
+    name = "Xenon";
+  return name;
+}
+
 void VC7Exporter::MapPlatformName(std::string* name) {
-  if (EqualsNoCase(*name, "Win32"))
-    *name = "Win32";
-  if (EqualsNoCase(*name, "ps3"))
-    *name = "Win32";
-  else if (EqualsNoCase(*name, "xbox360") || EqualsNoCase(*name, "xenon"))
-    *name = "Xenon";
+  *name = VC7PlatformName(*name);
 }
 
 std::string VC7Exporter::CompilerToolName(const std::string& /*platform*/) {

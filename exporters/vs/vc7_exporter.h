@@ -1,9 +1,10 @@
 #ifndef QEV_EXPORTERS_VS_VC7_EXPORTER_H_
 #define QEV_EXPORTERS_VS_VC7_EXPORTER_H_
 
+#include <optional>
 #include <string>
 
-#include "driver/exporter.h"
+#include "exporters/exporter.h"
 
 class Reporter;
 struct Configuration;
@@ -13,15 +14,19 @@ struct Target;
 // project and a project file "<target>.vcproj" per own target. The variants
 // of later Visual Studio versions derive from it and override the hooks
 // below; the flow, the writers and the GUIDs are shared.
+// The platform name that VC7 and VC71 files use for a command line's
+// platform (letter case ignored): "Win32" for Win32 and PS3, "Xenon" for
+// Xbox360 and Xenon, any other name unchanged; "Win32" when none is given.
+std::string VC7PlatformName(const std::optional<std::string>& platform);
+
 class VC7Exporter : public QEVExporter {
  public:
   explicit VC7Exporter(Reporter& reporter);
 
-  // Writes the project file of every own target, then the solution. Without
-  // a platform the files are written for "Win32". Returns true when every
-  // file was written.
-  bool Export(Project& project,
-              const std::optional<std::string>& platform) override;
+  // Writes the project file of every own target, then the solution, for a
+  // platform name that VC7PlatformName or VC8PlatformName gave. Returns true
+  // when every file was written.
+  bool Export(Project& project, const std::string& platformName) override;
 
   // The hooks in which the Visual Studio versions differ. Each appends its
   // text to `out` and appends nothing when `out` is null.

@@ -1,7 +1,7 @@
 #include "exporters/vs/vc8_exporter.h"
 
+#include "base/text.h"
 #include "model/model.h"
-#include "model/text.h"
 
 namespace {
 
@@ -32,15 +32,21 @@ double VC8Exporter::ProjectFileVersion() {
   return 8.0;
 }
 
+std::string VC8PlatformName(const std::optional<std::string>& platform) {
+  std::string name = platform ? *platform : std::string("Win32");
+  if (EqualsNoCase(name, "Win32"))
+    name = "Win32";
+  if (EqualsNoCase(name, "Win64"))
+    name = "Win64";
+  else if (EqualsNoCase(name, "ps3"))
+    name = "Win32";
+  else if (EqualsNoCase(name, "xbox360") || EqualsNoCase(name, "xenon"))
+    name = kXbox360;
+  return name;
+}
+
 void VC8Exporter::MapPlatformName(std::string* name) {
-  if (EqualsNoCase(*name, "Win32"))
-    *name = "Win32";
-  if (EqualsNoCase(*name, "Win64"))
-    *name = "Win64";
-  else if (EqualsNoCase(*name, "ps3"))
-    *name = "Win32";
-  else if (EqualsNoCase(*name, "xbox360") || EqualsNoCase(*name, "xenon"))
-    *name = kXbox360;
+  *name = VC8PlatformName(*name);
 }
 
 std::string VC8Exporter::CompilerToolName(const std::string& platform) {

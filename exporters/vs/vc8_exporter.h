@@ -6,6 +6,10 @@
 // Visual Studio 2005: solution format 9.00 with configurations named per
 // platform, project files of version 8.00, the Xbox 360 compiler and linker,
 // and the manifest tool for applications.
+// The platform name that VC8 files use: as VC7PlatformName, but Xbox 360's
+// is "Xbox 360" and Win64 keeps that spelling.
+std::string VC8PlatformName(const std::optional<std::string>& platform);
+
 class VC8Exporter : public VC7Exporter {
  public:
   explicit VC8Exporter(Reporter& reporter);

@@ -4,11 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/reporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs/vc8_exporter.h"
 #include "model/model.h"
-#include "model/reporter.h"
 
 namespace {
 

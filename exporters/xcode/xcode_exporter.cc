@@ -1,9 +1,8 @@
 #include "exporters/xcode/xcode_exporter.h"
 
-#include <sys/stat.h>
-
-#include "exporters/output_file.h"
+#include "base/reporter.h"
 #include "model/model.h"
+#include "output/output_file.h"
 
 namespace {
 
@@ -22,19 +21,29 @@ const char kProjectFile[] =
 
 }  // namespace
 
+std::string XCodePlatformName(const std::optional<std::string>& platform) {
+  return platform.value_or(std::string());
+}
+
+std::string FormatXcodeProjectFile() {
+  return kProjectFile;
+}
+
 bool XCodeExporter::Export(Project& project,
-                           const std::optional<std::string>& /*platform*/) {
+                           const std::string& /*platformName*/) {
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
   const std::string bundle_name = base + ".xcodeproj";
   std::string bundle = JoinPath(
       ResolveExportDirectory(project.exportDir, bundle_name, reporter_),
       bundle_name);
-  // An existing bundle is reused; any other failure shows when the file
-  // cannot be created inside it.
-  mkdir(bundle.c_str(), 0777);
-  OutputFile file(reporter_);
-  if (file.Open(JoinPath(bundle, "project.pbxproj")))
-    file.Commit(kProjectFile);
-  return true;
+  // An existing bundle is reused; one that cannot be made shows as the
+  // failure to write the file inside it, with the reason.
+  MakeOutputDirectory(bundle);
+  const std::string path = JoinPath(bundle, "project.pbxproj");
+  std::string error;
+  if (WriteFileIfChanged(SystemDisk(), path, FormatXcodeProjectFile(), &error))
+    return true;
+  reporter_.Error("cannot write \"" + path + "\": " + error);
+  return false;
 }

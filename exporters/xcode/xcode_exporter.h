@@ -1,18 +1,26 @@
 #ifndef QEV_EXPORTERS_XCODE_XCODE_EXPORTER_H_
 #define QEV_EXPORTERS_XCODE_XCODE_EXPORTER_H_
 
-#include "driver/exporter.h"
+#include <optional>
+#include <string>
+
+#include "exporters/exporter.h"
 
 class Reporter;
 
 // Writes an Xcode project bundle, "<name>.xcodeproj/project.pbxproj", per
 // project: the fixed frame of a project file with an empty object table.
+// Xcode files name no platform: the name is the command line's as given.
+std::string XCodePlatformName(const std::optional<std::string>& platform);
+
+// The text of "project.pbxproj": the fixed frame of a project file.
+std::string FormatXcodeProjectFile();
+
 class XCodeExporter : public QEVExporter {
  public:
   explicit XCodeExporter(Reporter& reporter) : reporter_(reporter) {}
 
-  bool Export(Project& project,
-              const std::optional<std::string>& platform) override;
+  bool Export(Project& project, const std::string& platformName) override;
 
  private:
   Reporter& reporter_;

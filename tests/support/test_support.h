@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "model/reporter.h"
+#include "base/reporter.h"
 
 // A Reporter whose two streams are captured in memory.
 class CapturingReporter {

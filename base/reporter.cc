@@ -1,4 +1,4 @@
-#include "model/reporter.h"
+#include "base/reporter.h"
 
 void Reporter::Print(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), out_);

@@ -1,5 +1,5 @@
-#ifndef QEV_MODEL_REPORTER_H_
-#define QEV_MODEL_REPORTER_H_
+#ifndef QEV_BASE_REPORTER_H_
+#define QEV_BASE_REPORTER_H_
 
 #include <cstdio>
 #include <string>
@@ -35,4 +35,4 @@ class Reporter {
   bool failed_ = false;
 };
 
-#endif  // QEV_MODEL_REPORTER_H_
+#endif  // QEV_BASE_REPORTER_H_

@@ -1,4 +1,4 @@
-#include "exporters/output_file.h"
+#include "output/output_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/failing_disk.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -90,15 +91,47 @@ TEST(OutputFileTest, ReportsWhatCannotBeWrittenAndLeavesNothingBehind) {
   EXPECT_TRUE(capture.reporter().failed());
 
   WriteTextFile("file", "");
-  OutputFile inside_file(capture.reporter());
-  EXPECT_FALSE(inside_file.Open("file/x.txt"));
-
-  // An opened file that is never committed leaves no trace.
-  {
-    OutputFile abandoned(capture.reporter());
-    EXPECT_TRUE(abandoned.Open("never.txt"));
-  }
+  std::string error;
+  EXPECT_FALSE(WriteFileIfChanged(SystemDisk(), "file/x.txt", "x", &error));
+  EXPECT_EQ(error, "Not a directory");
+  EXPECT_FALSE(CanHoldOutput(SystemDisk(), "taken.txt", &error));
+  EXPECT_TRUE(CanHoldOutput(SystemDisk(), "new.txt", &error));
   EXPECT_EQ(Listing(), "file\ntaken.txt\n");
+}
+
+TEST(OutputFileTest, FailuresOnTheWayLeaveTheOldFileAndNoTemporary) {
+  ScratchDirectory scratch;
+  WriteTextFile("a.txt", "old");
+  FailingDisk disk;
+  std::string error;
+  disk.writeBudget = 2;
+  EXPECT_FALSE(WriteFileIfChanged(disk, "a.txt", "new content", &error));
+  EXPECT_EQ(error, "No space left on device");
+  disk.writeBudget = static_cast<size_t>(-1);
+  disk.failReplaceTo = "a.txt";
+  EXPECT_FALSE(WriteFileIfChanged(disk, "a.txt", "new content", &error));
+  EXPECT_EQ(error, "Device or resource busy");
+  EXPECT_EQ(ReadTextFile("a.txt"), "old");
+  EXPECT_EQ(Listing(), "a.txt\n");
+
+  // Content that is already there needs no temporary file at all, so a
+  // directory that cannot take one does not matter.
+  disk.failCreate = true;
+  bool changed = true;
+  EXPECT_TRUE(WriteFileIfChanged(disk, "a.txt", "old", &error, &changed));
+  EXPECT_FALSE(changed);
+  EXPECT_FALSE(WriteFileIfChanged(disk, "a.txt", "other", &error));
+  EXPECT_EQ(disk.temporaries, 2);
+}
+
+TEST(OutputFileTest, TemporaryNamesStayShortBesideLongNames) {
+  ScratchDirectory scratch;
+  // The longest name most file systems allow.
+  const std::string name(255, 'n');
+  std::string error;
+  EXPECT_TRUE(WriteFileIfChanged(SystemDisk(), name, "x", &error)) << error;
+  EXPECT_TRUE(WriteFileIfChanged(SystemDisk(), name, "y", &error)) << error;
+  EXPECT_EQ(ReadTextFile(name), "y");
 }
 
 TEST(OutputFileTest, RefusesReadOnlyFilesAndDirectories) {
@@ -108,9 +141,16 @@ TEST(OutputFileTest, RefusesReadOnlyFilesAndDirectories) {
   CapturingReporter capture;
   WriteTextFile("locked.txt", "old");
   chmod("locked.txt", 0444);
+  // Unchanged content succeeds whatever the permissions.
+  EXPECT_TRUE(WriteOutputFile("", "locked.txt", "old", capture.reporter()));
+  EXPECT_FALSE(capture.reporter().failed());
   EXPECT_FALSE(WriteOutputFile("", "locked.txt", "new", capture.reporter()));
   EXPECT_EQ(ReadTextFile("locked.txt"), "old");
-  mkdir("ro", 0555);
+  mkdir("ro", 0755);
+  WriteTextFile("ro/same.txt", "same");
+  chmod("ro", 0555);
+  EXPECT_TRUE(WriteOutputFile("ro", "same.txt", "same", capture.reporter()));
   EXPECT_FALSE(WriteOutputFile("ro", "a.txt", "new", capture.reporter()));
   EXPECT_TRUE(capture.reporter().failed());
+  chmod("ro", 0755);
 }

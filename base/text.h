@@ -1,5 +1,5 @@
-#ifndef QEV_MODEL_TEXT_H_
-#define QEV_MODEL_TEXT_H_
+#ifndef QEV_BASE_TEXT_H_
+#define QEV_BASE_TEXT_H_
 
 #include <string>
 #include <string_view>
@@ -25,4 +25,4 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 // int. Returns false when no digit follows.
 bool ParseLeadingInt(const char* text, int* value);
 
-#endif  // QEV_MODEL_TEXT_H_
+#endif  // QEV_BASE_TEXT_H_

@@ -1,0 +1,20 @@
+#ifndef QEV_BASE_INTERRUPT_SLOTS_H_
+#define QEV_BASE_INTERRUPT_SLOTS_H_
+
+#include <atomic>
+#include <cstddef>
+
+// The table of pending files that the host's interrupt handler walks. Fixed
+// storage: a handler may not allocate.
+constexpr int kPendingSlots = 64;
+constexpr size_t kPendingPathMax = 4096;
+enum { kSlotFree = 0, kSlotFilling = 1, kSlotReady = 2 };
+
+struct PendingSlot {
+  std::atomic<int> state{kSlotFree};
+  char path[kPendingPathMax];
+};
+
+PendingSlot* PendingSlots();
+
+#endif  // QEV_BASE_INTERRUPT_SLOTS_H_

@@ -1,0 +1,41 @@
+#include "driver/tool_table.h"
+
+#include "base/text.h"
+#include "exporters/make/make_exporter.h"
+#include "exporters/vs/vc71_exporter.h"
+#include "exporters/vs/vc7_exporter.h"
+#include "exporters/vs/vc8_exporter.h"
+#include "exporters/xcode/xcode_exporter.h"
+
+namespace {
+
+template <typename Exporter>
+std::unique_ptr<QEVExporter> Create(Reporter& reporter) {
+  return std::make_unique<Exporter>(reporter);
+}
+
+const Tool kTools[] = {
+    {"VC7", "Win32", VC7PlatformName, Create<VC7Exporter>},
+    {"VC71", "Win32", VC7PlatformName, Create<VC71Exporter>},
+    {"VC8", "Win32", VC8PlatformName, Create<VC8Exporter>},
+    {"make", nullptr, MakePlatformName, Create<MakeExporter>},
+    {"xcode", "MacOSX", XCodePlatformName, Create<XCodeExporter>},
+};
+
+}  // namespace
+
+const Tool* FindTool(const std::string& name) {
+  for (const Tool& tool : kTools) {
+    if (EqualsNoCase(name, tool.name))
+      return &tool;
+  }
+  return nullptr;
+}
+
+const char* HostPlatform() {
+#if defined(__APPLE__)
+  return "MacOSX";
+#else
+  return "Linux";
+#endif
+}

@@ -1,0 +1,30 @@
+#ifndef QEV_DRIVER_TOOL_TABLE_H_
+#define QEV_DRIVER_TOOL_TABLE_H_
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QEVExporter;
+class Reporter;
+
+// One row per tool that -t can name. Adding an exporter is one folder under
+// exporters/ and one row here.
+struct Tool {
+  // The name on the command line, ASCII case ignored.
+  const char* name;
+  // The platform a run writes for when -p is not given; null for the host's
+  // ("Linux", or "MacOSX" on macOS).
+  const char* defaultPlatform;
+  // The command line's platform as the tool's files spell it.
+  std::string (*platformName)(const std::optional<std::string>& platform);
+  std::unique_ptr<QEVExporter> (*create)(Reporter& reporter);
+};
+
+// The row whose name equals `name` (ASCII case ignored), or null.
+const Tool* FindTool(const std::string& name);
+
+// The platform qev runs on, as descriptions name it.
+const char* HostPlatform();
+
+#endif  // QEV_DRIVER_TOOL_TABLE_H_

@@ -1,0 +1,224 @@
+#include "output/output_file.h"
+
+#include "base/interrupt.h"
+#include "base/reporter.h"
+
+namespace {
+
+// The directory part of `path` ("" for the current one), where its
+// temporary file goes so that the replace never crosses file systems.
+std::string DirectoryOf(const std::string& path) {
+  size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+const char kIsADirectory[] = "Is a directory";
+
+}  // namespace
+
+std::string JoinPath(const std::string& directory, const std::string& name) {
+  if (directory.empty())
+    return name;
+  if (directory.back() == '/')
+    return directory + name;
+  return directory + "/" + name;
+}
+
+std::string ResolveExportDirectory(const std::string& exportDir,
+                                   const std::string& fileName,
+                                   Reporter& reporter) {
+  if (exportDir.empty())
+    return std::string();
+  std::string reason;
+  if (SystemDisk().CanEnterDirectory(exportDir, &reason))
+    return exportDir;
+  reporter.Warning("cannot enter export directory \"" + exportDir + "\" (" +
+                   reason + "); writing \"" + fileName +
+                   "\" in the current directory");
+  return std::string();
+}
+
+bool CanHoldOutput(Disk& disk, const std::string& path, std::string* error) {
+  FileStatus status = disk.Stat(path);
+  if (status.kind == FileKind::kDirectory) {
+    *error = kIsADirectory;
+    return false;
+  }
+  return true;
+}
+
+bool WriteFileIfChanged(Disk& disk,
+                        const std::string& path,
+                        const std::string& content,
+                        std::string* error,
+                        bool* changed) {
+  if (changed)
+    *changed = false;
+  const std::string target = disk.ResolveLink(path);
+  FileStatus status = disk.Stat(target);
+  if (status.kind == FileKind::kDirectory) {
+    *error = kIsADirectory;
+    return false;
+  }
+  const bool exists = status.kind != FileKind::kMissing;
+  if (status.kind == FileKind::kRegular && status.size == content.size()) {
+    std::string existing;
+    std::string ignored;
+    if (disk.ReadFile(target, content.size(), &existing, &ignored) &&
+        existing == content)
+      return true;
+  }
+  // A read-only file (one not checked out of version control, say) is
+  // refused rather than replaced behind the user's back.
+  if (exists && !disk.IsWritable(target, error))
+    return false;
+
+  TemporaryFile temporary;
+  if (!disk.CreateTemporary(DirectoryOf(target), exists ? status.mode : 0,
+                            &temporary, error))
+    return false;
+  int slot = RememberPendingFile(temporary.path);
+  bool ok = disk.Write(&temporary, content.data(), content.size(), error);
+  std::string close_error;
+  if (!disk.Close(&temporary, &close_error) && ok) {
+    ok = false;
+    *error = close_error;
+  }
+  if (ok)
+    ok = disk.Replace(temporary.path, target, error);
+  if (!ok)
+    disk.Remove(temporary.path);
+  ForgetPendingFile(slot);
+  if (ok && changed)
+    *changed = true;
+  return ok;
+}
+
+bool WriteOutputFile(const std::string& exportDir,
+                     const std::string& fileName,
+                     const std::string& content,
+                     Reporter& reporter) {
+  std::string path =
+      JoinPath(ResolveExportDirectory(exportDir, fileName, reporter), fileName);
+  std::string error;
+  if (WriteFileIfChanged(SystemDisk(), path, content, &error))
+    return true;
+  reporter.Error("cannot write \"" + path + "\": " + error);
+  return false;
+}
+
+bool MakeOutputDirectory(const std::string& path) {
+  std::string error;
+  return SystemDisk().MakeDirectory(path, &error);
+}
+
+bool StreamedOutput::Open(const std::string& path, std::string* error) {
+  Discard();
+  path_ = path;
+  targetPath_ = disk_.ResolveLink(path);
+  FileStatus status = disk_.Stat(targetPath_);
+  if (status.kind == FileKind::kDirectory) {
+    *error = kIsADirectory;
+    return false;
+  }
+  existed_ = status.kind != FileKind::kMissing;
+  if (existed_ && !disk_.IsWritable(targetPath_, error))
+    return false;
+  if (!disk_.CreateTemporary(DirectoryOf(targetPath_),
+                             existed_ ? status.mode : 0, &temporary_, error))
+    return false;
+  slot_ = RememberPendingFile(temporary_.path);
+  size_ = 0;
+  return true;
+}
+
+bool StreamedOutput::Write(const char* data, size_t size, std::string* error) {
+  size_ += size;
+  return disk_.Write(&temporary_, data, size, error);
+}
+
+bool StreamedOutput::Close(std::string* error) {
+  return disk_.Close(&temporary_, error);
+}
+
+void StreamedOutput::Discard() {
+  if (temporary_.handle >= 0) {
+    std::string ignored;
+    disk_.Close(&temporary_, &ignored);
+  }
+  if (!temporary_.path.empty())
+    disk_.Remove(temporary_.path);
+  ForgetTemporary();
+}
+
+void StreamedOutput::ForgetTemporary() {
+  temporary_.path.clear();
+  ForgetPendingFile(slot_);
+  slot_ = -1;
+}
+
+bool StreamedOutput::Unchanged() {
+  if (!existed_)
+    return false;
+  FileStatus status = disk_.Stat(targetPath_);
+  return status.kind == FileKind::kRegular && status.size == size_ &&
+         disk_.SameContent(temporary_.path, targetPath_);
+}
+
+bool CommitOutputs(StreamedOutput* first,
+                   StreamedOutput* second,
+                   std::string* failed_path,
+                   std::string* error) {
+  Disk& disk = first->disk_;
+  if (first->Unchanged())
+    first->Discard();
+  if (second->Unchanged())
+    second->Discard();
+  const bool first_pending = !first->temporary_.path.empty();
+  const bool second_pending = !second->temporary_.path.empty();
+
+  // Keep the first destination's old content reachable under a second name
+  // until the second output is in place, to put it back if that fails.
+  std::string backup;
+  int backup_slot = -1;
+  if (first_pending && second_pending && first->existed_) {
+    backup = first->temporary_.path + ".old";
+    if (disk.Link(first->targetPath_, backup))
+      backup_slot = RememberPendingFile(backup);
+    else
+      backup.clear();  // Best effort: no hard links here, or the name is taken.
+  }
+  auto drop_backup = [&]() {
+    if (!backup.empty())
+      disk.Remove(backup);
+    ForgetPendingFile(backup_slot);
+  };
+
+  if (first_pending &&
+      !disk.Replace(first->temporary_.path, first->targetPath_, error)) {
+    *failed_path = first->path_;
+    drop_backup();
+    first->Discard();
+    second->Discard();
+    return false;
+  }
+  first->ForgetTemporary();
+
+  if (second_pending &&
+      !disk.Replace(second->temporary_.path, second->targetPath_, error)) {
+    *failed_path = second->path_;
+    if (first_pending) {
+      std::string ignored;
+      if (!backup.empty())
+        disk.Replace(backup, first->targetPath_, &ignored);
+      else if (!first->existed_)
+        disk.Remove(first->targetPath_);
+    }
+    drop_backup();
+    second->Discard();
+    return false;
+  }
+  second->ForgetTemporary();
+  drop_backup();
+  return true;
+}

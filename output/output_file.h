@@ -1,0 +1,104 @@
+#ifndef QEV_OUTPUT_OUTPUT_FILE_H_
+#define QEV_OUTPUT_OUTPUT_FILE_H_
+
+#include <cstddef>
+#include <string>
+
+#include "base/disk.h"
+
+class Reporter;
+
+// The one place where generated files reach the disk, for qev and bytewrap.
+// A file whose content is already what would be written stays untouched
+// (whatever its permissions or its directory's); otherwise the content goes
+// into a temporary file beside the destination that then replaces it in one
+// step, so that a failed, interrupted or killed run never leaves a
+// half-written file. Refused: a directory at the path, and a read-only file
+// that would change (a checkout that is not checked out). A symbolic link at
+// the path keeps pointing at the file that receives the content; a replaced
+// file keeps its permissions.
+
+// `directory` + "/" + `name`, or `name` alone when `directory` is empty.
+std::string JoinPath(const std::string& directory, const std::string& name);
+
+// The directory a file of an export directory goes into: `exportDir` when it
+// can be entered; otherwise (with a warning that names the directory and
+// `fileName`) the current directory, given as "". An empty `exportDir` is
+// the current directory without a warning.
+std::string ResolveExportDirectory(const std::string& exportDir,
+                                   const std::string& fileName,
+                                   Reporter& reporter);
+
+// False, with the reason, when no content could ever be written at `path`:
+// a directory stands there.
+bool CanHoldOutput(Disk& disk, const std::string& path, std::string* error);
+
+// Puts `content` at `path` as described above. `*changed` (when given) tells
+// whether the file was written.
+bool WriteFileIfChanged(Disk& disk,
+                        const std::string& path,
+                        const std::string& content,
+                        std::string* error,
+                        bool* changed = nullptr);
+
+// WriteFileIfChanged on the host's disk into the directory that
+// ResolveExportDirectory gives; a failure is reported as
+// `cannot write "<path>": <reason>`.
+bool WriteOutputFile(const std::string& exportDir,
+                     const std::string& fileName,
+                     const std::string& content,
+                     Reporter& reporter);
+
+// Creates the directory `path` on the host's disk unless it exists (an Xcode
+// bundle, say).
+bool MakeOutputDirectory(const std::string& path);
+
+// An output too large to hold in memory, written in pieces: Open, Write as
+// often as needed, Close, then CommitOutputs. Until the commit only the
+// temporary file exists; one that is dropped or interrupted is removed.
+class StreamedOutput {
+ public:
+  explicit StreamedOutput(Disk& disk) : disk_(disk) {}
+  ~StreamedOutput() { Discard(); }
+  StreamedOutput(const StreamedOutput&) = delete;
+  StreamedOutput& operator=(const StreamedOutput&) = delete;
+
+  // Refuses a directory and an existing file without write permission, and
+  // a directory that cannot take the temporary file.
+  bool Open(const std::string& path, std::string* error);
+  bool Write(const char* data, size_t size, std::string* error);
+  bool Close(std::string* error);
+  // Removes the temporary file, leaving the destination alone.
+  void Discard();
+
+  const std::string& path() const { return path_; }
+
+ private:
+  friend bool CommitOutputs(StreamedOutput*,
+                            StreamedOutput*,
+                            std::string*,
+                            std::string*);
+  // Whether the destination already holds the temporary file's content.
+  bool Unchanged();
+  void ForgetTemporary();
+
+  Disk& disk_;
+  std::string path_;        // The destination as named to the user.
+  std::string targetPath_;  // What is replaced: path_, or its link target.
+  TemporaryFile temporary_;
+  int slot_ = -1;
+  bool existed_ = false;
+  uint64_t size_ = 0;
+};
+
+// Puts both closed outputs in place, or neither: when the second cannot be
+// replaced, the first destination gets its old content back. An output
+// whose destination already holds its content is left untouched. On failure
+// both temporary files are gone, and `failed_path` names the output that
+// failed and `error` says why.
+bool CommitOutputs(StreamedOutput* first,
+                   StreamedOutput* second,
+                   std::string* failed_path,
+                   std::string* error);
+
+#endif  // QEV_OUTPUT_OUTPUT_FILE_H_
