@@ -1,11 +1,63 @@
 #include "bytewrap/input_file.h"
 
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+
+#include "base/windows_text.h"
+#else
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
-#include <memory>
+#ifdef _WIN32
+
+bool OpenInput(const std::string& path, InputFile* input) {
+  std::wstring wide;
+  if (!Utf8ToWide(path, &wide))
+    return false;
+  HANDLE file =
+      CreateFileW(wide.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return false;
+  // Only a file on disk has a size; a console, pipe or device has none.
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    return false;
+  }
+  input->handle = reinterpret_cast<intptr_t>(file);
+  input->size = static_cast<uint64_t>(size.QuadPart);
+  return true;
+}
+
+bool ReadInput(InputFile* input, unsigned char* buffer, size_t count) {
+  HANDLE file = reinterpret_cast<HANDLE>(input->handle);
+  while (count > 0) {
+    DWORD got = 0;
+    DWORD want = static_cast<DWORD>(std::min<size_t>(count, 1 << 30));
+    if (!ReadFile(file, buffer, want, &got, nullptr) || got == 0)
+      return false;
+    buffer += got;
+    count -= got;
+  }
+  return true;
+}
+
+void CloseInput(InputFile* input) {
+  if (input->handle != -1)
+    CloseHandle(reinterpret_cast<HANDLE>(input->handle));
+  input->handle = -1;
+}
+
+#else
 
 bool OpenInput(const std::string& path, InputFile* input) {
   // O_NONBLOCK keeps a FIFO from blocking the open until a writer appears;
@@ -19,14 +71,15 @@ bool OpenInput(const std::string& path, InputFile* input) {
     return false;
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  input->fd = fd;
+  input->handle = fd;
   input->size = static_cast<uint64_t>(info.st_size);
   return true;
 }
 
 bool ReadInput(InputFile* input, unsigned char* buffer, size_t count) {
+  const int fd = static_cast<int>(input->handle);
   while (count > 0) {
-    ssize_t got = read(input->fd, buffer, count);
+    ssize_t got = read(fd, buffer, count);
     if (got < 0 && errno == EINTR)
       continue;
     if (got <= 0)
@@ -36,6 +89,14 @@ bool ReadInput(InputFile* input, unsigned char* buffer, size_t count) {
   }
   return true;
 }
+
+void CloseInput(InputFile* input) {
+  if (input->handle >= 0)
+    close(static_cast<int>(input->handle));
+  input->handle = -1;
+}
+
+#endif
 
 bool ReadThrough(InputFile* input, uint64_t remaining) {
   constexpr size_t kPiece = 64 * 1024;
@@ -47,10 +108,4 @@ bool ReadThrough(InputFile* input, uint64_t remaining) {
     remaining -= count;
   }
   return true;
-}
-
-void CloseInput(InputFile* input) {
-  if (input->fd >= 0)
-    close(input->fd);
-  input->fd = -1;
 }

@@ -8,8 +8,8 @@
 // The input, read front to back in pieces so that memory does not grow with
 // its size.
 struct InputFile {
-  int fd = -1;
-  uint64_t size = 0;  // Taken when opened; exactly this much is read.
+  intptr_t handle = -1;  // A file descriptor, or a Windows HANDLE.
+  uint64_t size = 0;     // Taken when opened; exactly this much is read.
 };
 
 // Opens `path` for reading and takes its size. Returns false when it cannot

@@ -5,13 +5,17 @@
 #include <vector>
 
 #include "base/interrupt.h"
+#include "base/process_setup.h"
 #include "bytewrap/converter.h"
 
 // bytewrap FILE: writes FILE's bytes as a C++ array into a header and a
 // source file named after FILE's stem, beside it.
 int main(int argc, char** argv) {
   InstallInterruptHandlers();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  UseBinaryStandardStreams();
+  std::vector<std::string> args = CommandLineArguments(argc, argv);
+  if (!args.empty())
+    args.erase(args.begin());
   Outcome outcome = Convert(args);
   std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
   // A full disk or a closed pipe must not pass for success.

@@ -13,7 +13,9 @@
 #                     exactly, so a stray or missing file fails the case.
 #   unprivileged      (optional, empty) the case is about permissions: when
 #                     the suite runs as root, which permissions do not
-#                     restrict, the command runs as user nobody instead
+#                     restrict, the command runs as user nobody instead;
+#                     not so for the Windows programs (QEV_GOLDEN_HOST=windows),
+#                     which refuse a read-only file by its attribute
 #   host-posix-only   (optional) the case cannot hold on Windows (it says
 #                     why); scripts/run-windows-tests.sh skips it
 # The absolute path of the scratch directory is shown as <tmp> in the
@@ -43,7 +45,8 @@ fi
 find "$work/run" "$work/want" -name .keep -type f -delete
 
 as_user=()
-if [ -f "$case_dir/unprivileged" ] && [ "$(id -u)" -eq 0 ]; then
+if [ -f "$case_dir/unprivileged" ] && [ "$(id -u)" -eq 0 ] &&
+   [ "${QEV_GOLDEN_HOST:-}" != windows ]; then
   chmod 755 "$work"
   chown -R 65534:65534 "$work/run"
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
