@@ -76,13 +76,29 @@ std::string PathReason(const std::wstring& path, DWORD error) {
   return Reason(PathErrno(path, error));
 }
 
-// Converts `path` for the API; on failure fills `error` as a missing name.
+// Converts `path` for the API; on failure fills `error`. A path near or
+// past MAX_PATH is made absolute in the \\?\ form, which has no such limit.
 bool Wide(const std::string& path, std::wstring* wide, std::string* error) {
-  if (Utf8ToWide(path, wide))
+  if (!Utf8ToWide(path, wide)) {
+    if (error)
+      *error = Reason(EILSEQ);
+    return false;
+  }
+  if (wide->size() < MAX_PATH - 20 || wide->compare(0, 4, L"\\\\?\\") == 0)
     return true;
-  if (error)
-    *error = Reason(EILSEQ);
-  return false;
+  DWORD size = GetFullPathNameW(wide->c_str(), 0, nullptr, nullptr);
+  if (size == 0)
+    return true;
+  std::wstring full(size, L'\0');
+  DWORD length = GetFullPathNameW(wide->c_str(), size, &full[0], nullptr);
+  if (length == 0 || length >= size)
+    return true;
+  full.resize(length);
+  if (full.compare(0, 2, L"\\\\") == 0)
+    *wide = L"\\\\?\\UNC\\" + full.substr(2);
+  else
+    *wide = L"\\\\?\\" + full;
+  return true;
 }
 
 class Handle {

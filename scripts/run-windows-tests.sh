@@ -75,8 +75,8 @@ for case_dir in "$repo"/tests/golden/cases/*/; do
     skipped+=("$name")
     continue
   fi
-  if "$repo/tests/golden/run_case.sh" "$case_dir" "$bin/qev" "$bin/bytewrap" \
-      >"$out/case.log" 2>&1; then
+  if QEV_GOLDEN_HOST=windows "$repo/tests/golden/run_case.sh" "$case_dir" \
+      "$bin/qev" "$bin/bytewrap" >"$out/case.log" 2>&1; then
     passed=$((passed + 1))
   else
     echo "FAILED golden/$name"
