@@ -70,14 +70,13 @@ class Disk {
   // (so that the link stays), else `path`.
   virtual std::string ResolveLink(const std::string& path) = 0;
 
-  // Creates a new, empty file in `directory` ("" is the current one) under
-  // a short unique name, so that a name that fits beside it still fits.
-  // `mode` is the permission of a replaced file; 0 asks for what a new file
-  // gets.
-  virtual bool CreateTemporary(const std::string& directory,
-                               unsigned mode,
-                               TemporaryFile* file,
-                               std::string* error) = 0;
+  // Creates `file->path` as a new, empty file open for writing; fails with
+  // `*exists` set when something is there already. `mode` is the permission
+  // of a replaced file; 0 asks for what a new file gets.
+  virtual bool CreateNew(TemporaryFile* file,
+                         unsigned mode,
+                         bool* exists,
+                         std::string* error) = 0;
   virtual bool Write(TemporaryFile* file,
                      const char* data,
                      size_t size,

@@ -38,9 +38,12 @@ class PosixDisk : public Disk {
   FileStatus Stat(const std::string& path) override {
     FileStatus status;
     struct stat info;
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+    int result = lstat(path.c_str(), &info);
+    if (result == 0 && S_ISLNK(info.st_mode)) {
       status.link = true;
-    if (stat(path.c_str(), &info) != 0) {
+      result = stat(path.c_str(), &info);
+    }
+    if (result != 0) {
       if (errno != ENOENT)
         status.error = Reason(errno);
       return status;
@@ -203,35 +206,26 @@ class PosixDisk : public Disk {
     return target.empty() ? path : target;
   }
 
-  bool CreateTemporary(const std::string& directory,
-                       unsigned mode,
-                       TemporaryFile* file,
-                       std::string* error) override {
-    static unsigned counter = 0;
-    const std::string prefix = (directory.empty()         ? std::string()
-                                : directory.back() == '/' ? directory
-                                                          : directory + "/") +
-                               ".qev" + std::to_string(getpid()) + ".";
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string candidate = prefix + std::to_string(counter++);
-      int fd = open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
-                    mode ? 0600 : 0666);
-      if (fd >= 0) {
-        if (mode && fchmod(fd, mode) != 0) {
-          *error = Reason(errno);
-          close(fd);
-          unlink(candidate.c_str());
-          return false;
-        }
-        file->path = candidate;
-        file->handle = fd;
-        return true;
-      }
-      if (errno != EEXIST)
-        break;
+  bool CreateNew(TemporaryFile* file,
+                 unsigned mode,
+                 bool* exists,
+                 std::string* error) override {
+    *exists = false;
+    int fd = open(file->path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                  mode ? 0600 : 0666);
+    if (fd < 0) {
+      *exists = errno == EEXIST;
+      *error = Reason(errno);
+      return false;
     }
-    *error = Reason(errno);
-    return false;
+    if (mode && fchmod(fd, mode) != 0) {
+      *error = Reason(errno);
+      close(fd);
+      unlink(file->path.c_str());
+      return false;
+    }
+    file->handle = fd;
+    return true;
   }
 
   bool Write(TemporaryFile* file,

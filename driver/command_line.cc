@@ -52,6 +52,8 @@ void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {
 }
 
 void PrintHelp(Reporter& reporter) {
+  // The short help is the tool's own text, byte for byte, and scripts
+  // compare it: it lists only some tools and platforms on purpose.
   reporter.Print(
       "QEV help\n"
       "QEV [-t <tool>] [-p <platform>] -x <project.qev>\n"

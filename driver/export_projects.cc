@@ -5,6 +5,16 @@
 #include "exporters/exporter.h"
 #include "model/model.h"
 
+bool ToolAcceptsPlatform(const Workspace& workspace) {
+  const Tool* tool = workspace.tool ? FindTool(*workspace.tool) : nullptr;
+  std::string error;
+  if (!tool || !tool->acceptsPlatform ||
+      tool->acceptsPlatform(workspace.platform, &error))
+    return true;
+  workspace.reporter->Error(error);
+  return false;
+}
+
 bool ExportProjects(Workspace& workspace) {
   if (!workspace.tool)
     return false;

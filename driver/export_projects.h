@@ -3,6 +3,10 @@
 
 struct Workspace;
 
+// False, with the reason reported, when workspace.tool cannot write for
+// workspace.platform; checked before anything is read or written.
+bool ToolAcceptsPlatform(const Workspace& workspace);
+
 // Runs the exporter of workspace.tool over every project, in order. Fails
 // without a message when there is no tool, and with "Error: Tool not
 // defined. Cannot export!" when the tool is unknown.

@@ -27,6 +27,8 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   // import's root, before the importing description goes on.
   workspace.exportImport = ExportProjects;
   ParseCommandLine(argc, argv, &workspace);
+  if (!ToolAcceptsPlatform(workspace))
+    return 1;
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

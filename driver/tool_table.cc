@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "exporters/make/make_exporter.h"
+#include "exporters/vc17/vc17_exporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs/vc8_exporter.h"
@@ -15,11 +16,13 @@ std::unique_ptr<QEVExporter> Create(Reporter& reporter) {
 }
 
 const Tool kTools[] = {
-    {"VC7", "Win32", VC7PlatformName, Create<VC7Exporter>},
-    {"VC71", "Win32", VC7PlatformName, Create<VC71Exporter>},
-    {"VC8", "Win32", VC8PlatformName, Create<VC8Exporter>},
-    {"make", nullptr, MakePlatformName, Create<MakeExporter>},
-    {"xcode", "MacOSX", XCodePlatformName, Create<XCodeExporter>},
+    {"VC7", "Win32", VC7PlatformName, nullptr, Create<VC7Exporter>},
+    {"VC71", "Win32", VC7PlatformName, nullptr, Create<VC71Exporter>},
+    {"VC8", "Win32", VC8PlatformName, nullptr, Create<VC8Exporter>},
+    {"VC17", "x64", Vc17PlatformName, Vc17AcceptsPlatform,
+     Create<VC17Exporter>},
+    {"make", nullptr, MakePlatformName, nullptr, Create<MakeExporter>},
+    {"xcode", "MacOSX", XCodePlatformName, nullptr, Create<XCodeExporter>},
 };
 
 }  // namespace

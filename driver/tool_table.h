@@ -18,6 +18,10 @@ struct Tool {
   const char* defaultPlatform;
   // The command line's platform as the tool's files spell it.
   std::string (*platformName)(const std::optional<std::string>& platform);
+  // False, with the reason, for a platform the tool cannot write for; null
+  // when it takes any.
+  bool (*acceptsPlatform)(const std::optional<std::string>& platform,
+                          std::string* error);
   std::unique_ptr<QEVExporter> (*create)(Reporter& reporter);
 };
 

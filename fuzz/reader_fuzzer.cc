@@ -70,12 +70,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (chdir(g_scratch.c_str()) != 0)
     abort();
 
-  // A second description for imports to find: whatever follows the marker.
+  // Up to three more descriptions for imports to find, each whatever
+  // follows a marker; they may import one another (and in.qev), so the
+  // imports form chains, shared files, diamonds and cycles.
   const std::string_view marker = "<!--split-->";
-  size_t split = text.find(marker);
-  WriteFile("in.qev", text.substr(0, split));
-  if (split != std::string_view::npos)
-    WriteFile("b.qev", text.substr(split + marker.size()));
+  const char* const names[] = {"in.qev", "b.qev", "c.qev", "d.qev"};
+  std::string_view rest = text;
+  for (const char* name : names) {
+    size_t split = rest.find(marker);
+    WriteFile(name, rest.substr(0, split));
+    if (split == std::string_view::npos)
+      break;
+    rest = rest.substr(split + marker.size());
+  }
 
   if (MayNameOtherPlaces(text)) {
     Run({"qev", "-x", "in.qev"});
@@ -85,5 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run({"qev", "-t", "VC8", "-p", "xenon", "-c", "Debug", "-x", "in.qev"});
   Run({"qev", "-t", "VC7", "-p", "PS3", "-o", "out", "-x", "in.qev"});
   Run({"qev", "-t", "make", "-x", "in.qev"});
+  Run({"qev", "-t", "VC17", "-c", "Debug", "-x", "in.qev"});
   return 0;
 }

@@ -26,6 +26,27 @@ Target::Target(std::string name, Project* project)
       configurations{&defaultConfiguration},
       project(project) {}
 
+std::unique_ptr<Target> Target::Clone() const {
+  auto copy = std::make_unique<Target>(name, project);
+  copy->importPath = importPath;
+  copy->exportDir = exportDir;
+  copy->defaultConfiguration = defaultConfiguration;
+  // A derived configuration may have taken the default's place in the list.
+  copy->configurations.clear();
+  for (const Configuration* configuration : configurations) {
+    if (configuration == &defaultConfiguration) {
+      copy->configurations.push_back(&copy->defaultConfiguration);
+      continue;
+    }
+    auto owned = std::make_unique<Configuration>(*configuration);
+    copy->configurations.push_back(owned.get());
+    copy->ownedConfigurations_.push_back(std::move(owned));
+  }
+  copy->fileGroups = fileGroups;
+  copy->dependencies = dependencies;
+  return copy;
+}
+
 Configuration* Target::FindConfiguration(const std::string& name) const {
   for (Configuration* configuration : configurations) {
     if (EqualsNoCase(configuration->name, name))
@@ -183,5 +204,6 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->listings = parent.listings;
   workspace->exportImport = parent.exportImport;
   workspace->enclosingFiles = parent.enclosingFiles;
+  workspace->loaded = parent.loaded;
   return workspace;
 }

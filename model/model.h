@@ -80,6 +80,9 @@ struct Target {
   Target(const Target&) = delete;
   Target& operator=(const Target&) = delete;
 
+  // A deep copy: same fields, configurations of its own, same project.
+  std::unique_ptr<Target> Clone() const;
+
   Configuration& DefaultConfiguration() { return defaultConfiguration; }
   const Configuration& DefaultConfiguration() const {
     return defaultConfiguration;
@@ -178,6 +181,17 @@ struct Project {
   std::unordered_map<std::string, Target*> importedTargetIndex_;
 };
 
+struct Workspace;
+
+// A description loaded in this run, by canonical path: its workspace and the
+// targets it lends to an importer, each with its import path as it was
+// before any importer prefixed it.
+struct LoadedDescription {
+  Workspace* workspace = nullptr;
+  std::vector<std::pair<Target*, std::string>> lent;
+};
+using LoadedDescriptions = std::unordered_map<std::string, LoadedDescription>;
+
 struct Workspace {
   Workspace() = default;
   Workspace(const Workspace&) = delete;
@@ -194,6 +208,8 @@ struct Workspace {
   Configuration* currentConfiguration = nullptr;
   std::vector<std::unique_ptr<Project>> projects;
   std::vector<std::unique_ptr<Workspace>> imports;
+  // Copies of the targets of descriptions imported a second time.
+  std::vector<std::unique_ptr<Target>> reusedTargets;
   std::optional<std::string> outputName;
 
   // Shared by a workspace and all its imports.
@@ -207,6 +223,10 @@ struct Workspace {
   // Canonical paths of the descriptions being loaded around this one, the
   // top-level file first; an import of one of them would never end.
   std::vector<std::string> enclosingFiles;
+  // Every description that this run has imported, shared by the top
+  // workspace and all its imports: each is read and exported once.
+  std::shared_ptr<LoadedDescriptions> loaded =
+      std::make_shared<LoadedDescriptions>();
 };
 
 // A workspace for an import element: tool, platform, verbosity, project file

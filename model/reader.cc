@@ -98,6 +98,8 @@ void StartConfiguration(Workspace& workspace,
       bool replaced = false;
       workspace.currentConfiguration =
           &target.DeriveConfiguration(*base, name, attributes.type, &replaced);
+      // "Fount it!" is the notice as users and their scripts know it; the
+      // spelling is deliberate.
       if (replaced)
         workspace.reporter->PrintToError("Fount it!\n");
     }
@@ -116,38 +118,70 @@ void ForgetListings(Workspace& workspace) {
     workspace.listings->Clear();
 }
 
-// Takes the targets of the imported workspace over into the current project,
-// skipping names it already has.
-void MergeImportedTargets(Workspace& workspace,
-                          const Workspace& imported,
-                          const std::optional<std::string>& root) {
+// The targets that a loaded description lends to its importers: those of
+// its projects, then those they imported, with their import paths as they
+// are now.
+std::vector<std::pair<Target*, std::string>> LentTargets(
+    const Workspace& imported) {
+  std::vector<std::pair<Target*, std::string>> lent;
+  for (const auto& project : imported.projects) {
+    for (const auto& target : project->targets)
+      lent.emplace_back(target.get(), target->importPath);
+    for (Target* target : project->importedTargets)
+      lent.emplace_back(target, target->importPath);
+  }
+  return lent;
+}
+
+// Takes the lent targets over into the current project, skipping names it
+// already has, with the import root in front of their import paths. A
+// description imported before lends copies, so that every importer keeps
+// its own paths.
+void MergeImportedTargets(
+    Workspace& workspace,
+    const std::vector<std::pair<Target*, std::string>>& lent,
+    const std::optional<std::string>& root,
+    bool copy) {
   Project& project = *workspace.currentProject;
-  for (const auto& imported_project : imported.projects) {
-    std::vector<Target*> candidates;
-    for (const auto& target : imported_project->targets)
-      candidates.push_back(target.get());
-    candidates.insert(candidates.end(),
-                      imported_project->importedTargets.begin(),
-                      imported_project->importedTargets.end());
-    for (Target* target : candidates) {
-      if (project.FindTarget(target->name) ||
-          project.FindImportedTarget(target->name))
-        continue;
-      if (root)
-        target->importPath = *root + "/" + target->importPath;
-      project.AddImportedTarget(target);
+  for (const auto& [original, import_path] : lent) {
+    if (project.FindTarget(original->name) ||
+        project.FindImportedTarget(original->name))
+      continue;
+    Target* target = original;
+    if (copy) {
+      workspace.reusedTargets.push_back(original->Clone());
+      target = workspace.reusedTargets.back().get();
     }
+    target->importPath = root ? *root + "/" + import_path : import_path;
+    project.AddImportedTarget(target);
   }
 }
 
+// Where `element` stands, as "file:row:col".
+std::string ElementPlace(const Workspace& workspace,
+                         const TiXmlElement& element) {
+  return workspace.projectFile.value_or(std::string()) + ":" +
+         std::to_string(element.Row()) + ":" + std::to_string(element.Column());
+}
+
 // Loads, exports and merges the description that an import element names,
-// from inside its root directory when it has one.
+// from inside its root directory when it has one. A description that this
+// run loaded before is neither read nor exported again.
 void ImportDescription(Workspace& workspace,
+                       const TiXmlElement& element,
                        const std::string& file,
                        const std::optional<std::string>& root) {
   Reporter& reporter = *workspace.reporter;
   const std::string failed_to_parse =
       "Error: Failed to parse \"" + file + "\".\n";
+
+  if (workspace.enclosingFiles.size() >= kMaxImportDepth) {
+    reporter.PrintError(failed_to_parse);
+    reporter.PrintToError(ElementPlace(workspace, element) +
+                          ": error: imports nested more than " +
+                          std::to_string(kMaxImportDepth) + " deep\n");
+    return;
+  }
 
   Disk& disk = SystemDisk();
   std::string saved_directory;
@@ -171,6 +205,8 @@ void ImportDescription(Workspace& workspace,
 
   std::string canonical = disk.CanonicalPath(file);
   const std::vector<std::string>& enclosing = workspace.enclosingFiles;
+  auto loaded_before = canonical.empty() ? workspace.loaded->end()
+                                         : workspace.loaded->find(canonical);
   if (!canonical.empty() && std::find(enclosing.begin(), enclosing.end(),
                                       canonical) != enclosing.end()) {
     std::string chain;
@@ -178,6 +214,8 @@ void ImportDescription(Workspace& workspace,
       chain += path + " -> ";
     reporter.PrintError(failed_to_parse);
     reporter.Error("import cycle: " + chain + canonical);
+  } else if (loaded_before != workspace.loaded->end()) {
+    MergeImportedTargets(workspace, loaded_before->second.lent, root, true);
   } else {
     std::unique_ptr<Workspace> imported = MakeImportWorkspace(workspace);
     imported->projectFile = file;
@@ -192,7 +230,12 @@ void ImportDescription(Workspace& workspace,
     } else if (!exported) {
       reporter.PrintError("Error: Failed to export \"" + file + "\".\n");
     } else {
-      MergeImportedTargets(workspace, imported_ref, root);
+      LoadedDescription& record = (*workspace.loaded)[canonical];
+      record.workspace = &imported_ref;
+      record.lent = LentTargets(imported_ref);
+      MergeImportedTargets(workspace, record.lent, root, false);
+      if (canonical.empty())
+        workspace.loaded->erase(canonical);
     }
   }
 
@@ -216,59 +259,98 @@ std::optional<std::string> ImportFile(const TiXmlElement& element,
 
 }  // namespace
 
-void ReadElement(Workspace& workspace, TiXmlElement& element) {
+namespace {
+
+// One element being read: what it started, and the next child to read.
+struct OpenElement {
+  TiXmlElement* element;
+  TiXmlElement* nextChild;
+  bool startedProject;
+  bool startedTarget;
+  // The target whose configuration element this is, when it selected one.
+  Target* configurationTarget;
+};
+
+// Reads the element's own part (what it starts, its settings); false when
+// a filter skips it with its subtree.
+bool EnterElement(Workspace& workspace,
+                  TiXmlElement& element,
+                  OpenElement* open) {
   ElementAttributes attributes = CollectAttributes(workspace, element);
   if (attributes.skipped)
-    return;
+    return false;
 
   const std::string tag = element.Value();
-  bool started_project = false;
-  bool started_target = false;
-  // The target whose configuration element this is, when it selected one.
-  Target* configuration_target = nullptr;
-
+  *open = OpenElement{&element, nullptr, false, false, nullptr};
   if (EqualsNoCase(tag, "project")) {
     if (attributes.name) {
       StartProject(workspace, *attributes.name);
-      started_project = true;
+      open->startedProject = true;
     }
   } else if (EqualsNoCase(tag, "target")) {
     // A target outside any project has nowhere to go.
     if (attributes.name && workspace.currentProject) {
       StartTarget(workspace, *attributes.name);
-      started_target = true;
+      open->startedTarget = true;
     }
   } else if (EqualsNoCase(tag, "configuration") ||
              EqualsNoCase(tag, "config")) {
     if (workspace.currentTarget) {
       StartConfiguration(workspace, attributes);
       if (workspace.currentConfiguration)
-        configuration_target = workspace.currentTarget;
+        open->configurationTarget = workspace.currentTarget;
     }
   } else if (EqualsNoCase(tag, "import")) {
     std::optional<std::string> file = ImportFile(element, attributes);
     if (file && workspace.currentProject)
-      ImportDescription(workspace, *file, attributes.root);
+      ImportDescription(workspace, element, *file, attributes.root);
   }
 
   ReadSettingsElement(workspace, element);
+  open->nextChild = element.FirstChildElement();
+  return true;
+}
 
-  for (TiXmlElement* child = element.FirstChildElement(); child;) {
-    TiXmlElement* next = child->NextSiblingElement();
-    ReadElement(workspace, *child);
-    element.RemoveChild(child);
-    child = next;
-  }
-
-  if (started_target)
+void LeaveElement(Workspace& workspace, const OpenElement& open) {
+  if (open.startedTarget)
     workspace.currentTarget = nullptr;
-  if (started_project)
+  if (open.startedProject)
     workspace.currentProject = nullptr;
-  if (configuration_target) {
+  if (open.configurationTarget) {
     // The target that was current when the element began: a nested target
     // element may have cleared the cursor since.
     workspace.currentConfiguration =
-        &configuration_target->DefaultConfiguration();
+        &open.configurationTarget->DefaultConfiguration();
+  }
+}
+
+}  // namespace
+
+void ReadElement(Workspace& workspace, TiXmlElement& element) {
+  // Depth first with a stack of its own, so that no input, however deep,
+  // grows the call stack.
+  std::vector<OpenElement> open;
+  OpenElement first;
+  if (!EnterElement(workspace, element, &first))
+    return;
+  open.push_back(first);
+  while (!open.empty()) {
+    OpenElement& top = open.back();
+    if (TiXmlElement* child = top.nextChild) {
+      top.nextChild = child->NextSiblingElement();
+      TiXmlElement* parent = top.element;
+      OpenElement entered;
+      if (EnterElement(workspace, *child, &entered))
+        open.push_back(entered);
+      else
+        parent->RemoveChild(child);
+      continue;
+    }
+    OpenElement done = top;
+    open.pop_back();
+    LeaveElement(workspace, done);
+    if (!open.empty())
+      open.back().element->RemoveChild(done.element);
   }
 }
 
@@ -279,11 +361,14 @@ bool LoadProjectFile(Workspace& workspace) {
 
   TiXmlDocument document;
   XmlLoadError error;
-  if (!LoadXmlDocument(*workspace.projectFile, &document, &error)) {
+  std::vector<XmlLoadError> warnings;
+  if (!LoadXmlDocument(*workspace.projectFile, &document, &error, &warnings)) {
     reporter.PrintError("Error: Cannot load QEV file.\n");
     reporter.PrintToError(FormatXmlLoadError(error));
     return false;
   }
+  for (const XmlLoadError& warning : warnings)
+    reporter.PrintToError(FormatXmlLoadError(warning, "warning"));
   TiXmlElement& root = *document.RootElement();
   if (!EqualsNoCase(root.Value(), "QEV")) {
     reporter.Error(*workspace.projectFile + ": the root element is <" +

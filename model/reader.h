@@ -1,6 +1,8 @@
 #ifndef QEV_MODEL_READER_H_
 #define QEV_MODEL_READER_H_
 
+#include <cstddef>
+
 class TiXmlElement;
 struct Workspace;
 
@@ -12,7 +14,12 @@ struct Workspace;
 // standard error) or when its root element is not QEV.
 bool LoadProjectFile(Workspace& workspace);
 
-// Reads one element and, recursively, its child elements. Each child element
+// Imports nested deeper than this are refused at the import element, with
+// its place: each level holds its description's document while the next is
+// read.
+constexpr size_t kMaxImportDepth = 200;
+
+// Reads one element and its child elements, depth first. Each child element
 // is released from the document once read, so that the document shrinks as
 // the model grows.
 void ReadElement(Workspace& workspace, TiXmlElement& element);

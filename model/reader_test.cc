@@ -270,11 +270,38 @@ TEST_F(ReaderTest, ImportsLoadAreHandedOnAndLendTheirTargets) {
   for (const Target* t : project().importedTargets)
     imported.push_back(t->name + "@" + t->importPath);
   EXPECT_EQ(imported, (std::vector<std::string>{"Core@a/", "net@a/b/"}));
-  EXPECT_EQ(workspace_.imports.size(), 2u);
+  // The second import of outer.qev reuses the first.
+  EXPECT_EQ(workspace_.imports.size(), 1u);
   EXPECT_EQ(capture_.out(), "");
   EXPECT_EQ(handed,
-            (std::vector<std::string>{"inner in ./a/b", "outer in ./a",
-                                      "inner in ./a/b", "outer in ./a"}));
+            (std::vector<std::string>{"inner in ./a/b", "outer in ./a"}));
+}
+
+TEST_F(ReaderTest, ADescriptionImportedTwiceIsReadOnceAndLendsCopies) {
+  WriteTextFile("x/one.qev", R"(<QEV><project name="one">
+      <import root="../shared">s.qev</import></project></QEV>)");
+  WriteTextFile("y/two.qev", R"(<QEV><project name="two">
+      <import root="../shared">s.qev</import></project></QEV>)");
+  WriteTextFile("shared/s.qev", R"(<QEV><project name="s">
+      <target name="lib"><configuration name="Debug"/></target>
+    </project></QEV>)");
+  int exported = 0;
+  workspace_.exportImport = [&](Workspace&) { return ++exported > 0; };
+  ASSERT_TRUE(Load(R"(<QEV><project name="p">
+      <import root="x">one.qev</import>
+      <import root="y">two.qev</import>
+    </project></QEV>)"));
+  EXPECT_EQ(exported, 3);
+  ASSERT_EQ(workspace_.imports.size(), 2u);
+  const Project& one = *workspace_.imports[0]->projects[0];
+  const Project& two = *workspace_.imports[1]->projects[0];
+  ASSERT_EQ(one.importedTargets.size(), 1u);
+  ASSERT_EQ(two.importedTargets.size(), 1u);
+  EXPECT_NE(one.importedTargets[0], two.importedTargets[0]);
+  EXPECT_EQ(two.importedTargets[0]->importPath, "../shared/");
+  EXPECT_NE(two.importedTargets[0]->FindConfiguration("debug"), nullptr);
+  ASSERT_EQ(project().importedTargets.size(), 1u);
+  EXPECT_EQ(project().importedTargets[0]->importPath, "x/../shared/");
 }
 
 TEST_F(ReaderTest, FailedImportsAreReportedAndReadingGoesOn) {

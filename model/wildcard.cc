@@ -51,7 +51,7 @@ const std::vector<std::string>& DirectoryListings::Names(
     std::string* error) {
   auto found = listings_.find(directory);
   if (found == listings_.end()) {
-    Listing& listing = listings_[directory];
+    Listing listing;
     if (SystemDisk().ListDirectory(directory, &listing.names, &listing.error)) {
       std::sort(listing.names.begin(), listing.names.end(), WildcardMatchLess);
     } else {
@@ -59,7 +59,10 @@ const std::vector<std::string>& DirectoryListings::Names(
       if (listing.error.empty())
         listing.error = "cannot be read";
     }
-    found = listings_.find(directory);
+    if (cachedNames_ + listing.names.size() > kMaxCachedNames)
+      Clear();
+    cachedNames_ += listing.names.size();
+    found = listings_.emplace(directory, std::move(listing)).first;
   }
   if (error)
     *error = found->second.error;
@@ -95,7 +98,30 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   DirectoryListings own_listings;
   if (!listings)
     listings = &own_listings;
-  for (const std::string& name : listings->Names(search_directory)) {
+  const std::vector<std::string>& names = listings->Names(search_directory);
+  // Names are in match order, which sorts by their lower-case text: those
+  // that start with the pattern's literal part (case ignored) stand
+  // together, so only that stretch needs matching.
+  const std::string_view literal =
+      last_component.substr(0, last_component.find_first_of("*?"));
+  auto starts_below = [&](const std::string& name) {
+    for (size_t i = 0; i < literal.size(); ++i) {
+      if (i == name.size())
+        return true;
+      unsigned char a = static_cast<unsigned char>(ToLowerAscii(name[i]));
+      unsigned char b = static_cast<unsigned char>(ToLowerAscii(literal[i]));
+      if (a != b)
+        return a < b;
+    }
+    return false;
+  };
+  auto first = std::partition_point(names.begin(), names.end(), starts_below);
+  for (auto it = first; it != names.end(); ++it) {
+    const std::string& name = *it;
+    if (name.size() < literal.size() ||
+        !EqualsNoCase(std::string_view(name).substr(0, literal.size()),
+                      literal))
+      break;
     if (MatchWildcard(last_component, name))
       matches.push_back(prefix + name);
   }

@@ -25,14 +25,22 @@ class DirectoryListings {
   const std::vector<std::string>& Names(const std::string& directory,
                                         std::string* error = nullptr);
 
-  void Clear() { listings_.clear(); }
+  void Clear() {
+    listings_.clear();
+    cachedNames_ = 0;
+  }
 
  private:
+  // More names than this are not kept: the cache starts afresh instead, so
+  // that a tree of many directories, each listed once, costs no memory.
+  static constexpr size_t kMaxCachedNames = 1 << 13;
+
   struct Listing {
     std::vector<std::string> names;
     std::string error;
   };
   std::unordered_map<std::string, Listing> listings_;
+  size_t cachedNames_ = 0;
 };
 
 // Searches the directory that `pattern` names, below `root` (the current

@@ -79,3 +79,18 @@ TEST_F(ExpandFilePatternTest, NeverReportsDotEntriesAndToleratesBadRoots) {
   EXPECT_EQ(ExpandFilePattern("no-such-root", "*"), Matches{});
   EXPECT_EQ(ExpandFilePattern("src", "sub/"), Matches{});
 }
+
+TEST(ExpandFilePatternPrefixTest, TheLiteralStartNarrowsTheSearchCaseIgnored) {
+  ScratchDirectory scratch;
+  for (const char* name : {"A1.cpp", "a2.cpp", "B.cpp", "_x.cpp", "ab.h", "a",
+                           "Ab3.CPP", "b_a1.cpp"})
+    WriteTextFile(std::string("d/") + name, "");
+  EXPECT_EQ(ExpandFilePattern("d", "a*.cpp"),
+            (std::vector<std::string>{"A1.cpp", "a2.cpp", "Ab3.CPP"}));
+  EXPECT_EQ(ExpandFilePattern("d", "A?.CPP"),
+            (std::vector<std::string>{"A1.cpp", "a2.cpp"}));
+  EXPECT_EQ(ExpandFilePattern("d", "a"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(ExpandFilePattern("d", "*a1*"),
+            (std::vector<std::string>{"A1.cpp", "b_a1.cpp"}));
+  EXPECT_EQ(ExpandFilePattern("d", "c*"), (std::vector<std::string>{}));
+}

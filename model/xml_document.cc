@@ -113,10 +113,15 @@ class NestingScanner {
   NestingScan Run() {
     while (*p_) {
       if (*p_ != '<') {
+        if (rootClosed_ && !IsXmlSpace(*p_) &&
+            !(utf8_ && StartsWithByteOrderMark(p_)))
+          NoteTrailing();
+        if (*p_ == '&')
+          CheckReference();
         AdvanceCharacter();
       } else if (StartsWith(p_, "</")) {
-        if (depth_ > 0)
-          --depth_;
+        if (depth_ > 0 && --depth_ == 0)
+          rootClosed_ = true;
         SkipPast(">");
       } else if (StartsWithNoCase(p_, "<?xml")) {
         if (!SkipDeclaration())
@@ -128,6 +133,8 @@ class NestingScanner {
         Advance(9);
         SkipPast("]]>");
       } else if (IsNameStart(p_[1])) {
+        if (rootClosed_)
+          NoteTrailing();
         if (!OpenElement())
           break;
       } else {
@@ -151,6 +158,40 @@ class NestingScanner {
 
   // One character of text or of an attribute value.
   void AdvanceCharacter() { Advance(utf8_ ? Utf8Length(*p_) : 1); }
+
+  void NoteTrailing() {
+    if (result_.trailingRow == 0) {
+      result_.trailingRow = row_;
+      result_.trailingColumn = column_;
+    }
+  }
+
+  // At an "&": notes it unless a predefined or numeric reference follows.
+  void CheckReference() {
+    static const char* const kNamed[] = {"&amp;", "&lt;", "&gt;", "&quot;",
+                                         "&apos;"};
+    for (const char* named : kNamed) {
+      if (StartsWith(p_, named))
+        return;
+    }
+    if (p_[1] == '#') {
+      const char* q = p_ + 2;
+      bool hex = *q == 'x';
+      if (hex)
+        ++q;
+      const char* digits = q;
+      while (hex ? std::isxdigit(static_cast<unsigned char>(*q)) != 0
+                 : std::isdigit(static_cast<unsigned char>(*q)) != 0)
+        ++q;
+      if (q > digits && *q == ';')
+        return;
+    }
+    // A description full of them gets a few warnings, not thousands.
+    if (result_.strayAmpersands.size() < kMaxStrayAmpersands)
+      result_.strayAmpersands.emplace_back(row_, column_);
+  }
+
+  static constexpr size_t kMaxStrayAmpersands = 10;
 
   void SkipPast(const char* end) {
     const char* found = std::strstr(p_, end);
@@ -184,8 +225,11 @@ class NestingScanner {
       char quote = *p_;
       Advance(1);
       start = p_;
-      while (*p_ && *p_ != quote)
+      while (*p_ && *p_ != quote) {
+        if (*p_ == '&' && !value)
+          CheckReference();
         AdvanceCharacter();
+      }
       if (value)
         value->assign(start, p_);
       Advance(1);
@@ -257,7 +301,8 @@ class NestingScanner {
         if (p_[1] != '>')
           return false;
         Advance(2);
-        --depth_;
+        if (--depth_ == 0)
+          rootClosed_ = true;
         return true;
       }
       if (*p_ == '>') {
@@ -274,6 +319,7 @@ class NestingScanner {
   bool utf8_ = false;
   bool encodingKnown_ = false;
   int depth_ = 0;
+  bool rootClosed_ = false;
   int row_ = 1;
   int column_ = 1;
   NestingScan result_;
@@ -330,7 +376,8 @@ NestingScan ScanNesting(const std::string& text, int limit) {
 
 bool LoadXmlDocument(const std::string& path,
                      TiXmlDocument* doc,
-                     XmlLoadError* error) {
+                     XmlLoadError* error,
+                     std::vector<XmlLoadError>* warnings) {
   error->file = path;
   std::string text;
   std::string reason;
@@ -389,17 +436,38 @@ bool LoadXmlDocument(const std::string& path,
     error->message = "no root element";
     return false;
   }
+  if (nesting.trailingRow > 0) {
+    error->row = nesting.trailingRow;
+    error->column = nesting.trailingColumn;
+    error->sourceLine = LineAt(text, nesting.trailingRow);
+    error->message = "content after the root element";
+    return false;
+  }
+  if (warnings) {
+    for (const auto& [row, column] : nesting.strayAmpersands) {
+      XmlLoadError warning;
+      warning.file = path;
+      warning.row = row;
+      warning.column = column;
+      warning.sourceLine = LineAt(text, row);
+      warning.message =
+          "\"&\" starts no known reference (write \"&amp;\" for the "
+          "character); it is dropped";
+      warnings->push_back(std::move(warning));
+    }
+  }
   return true;
 }
 
-std::string FormatXmlLoadError(const XmlLoadError& error) {
+std::string FormatXmlLoadError(const XmlLoadError& error,
+                               const char* severity) {
   std::string report = error.file;
   if (error.row > 0) {
     report += ":" + std::to_string(error.row);
     if (error.column > 0)
       report += ":" + std::to_string(error.column);
   }
-  report += ": error: " + error.message + "\n";
+  report += std::string(": ") + severity + ": " + error.message + "\n";
   if (error.row <= 0 || error.column <= 0)
     return report;
 

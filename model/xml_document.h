@@ -3,6 +3,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 class TiXmlDocument;
 
@@ -26,22 +28,34 @@ constexpr size_t kMaxDescriptionBytes = size_t{1} << 30;
 
 // Loads the XML document in `path` into `doc` as TinyXML's LoadFile would
 // (line ends normalised, default encoding detection, white space condensed),
-// but refuses embedded null bytes and nesting deeper than kMaxXmlNesting,
-// and says why and where when it fails.
+// but refuses anything but a regular file, embedded null bytes, nesting
+// deeper than kMaxXmlNesting and content after the root element, and says
+// why and where when it fails. An "&" that starts no known reference is
+// read as the parser reads it, with a warning in `warnings` (when given).
 bool LoadXmlDocument(const std::string& path,
                      TiXmlDocument* doc,
-                     XmlLoadError* error);
+                     XmlLoadError* error,
+                     std::vector<XmlLoadError>* warnings = nullptr);
 
 // The compiler-style report of `error`: "file:row:col: error: message",
-// then the source line and a caret under the column.
-std::string FormatXmlLoadError(const XmlLoadError& error);
+// then the source line and a caret under the column. `severity` replaces
+// "error" for warnings.
+std::string FormatXmlLoadError(const XmlLoadError& error,
+                               const char* severity = "error");
 
 // The deepest element nesting of `text` as the parser will see it, and where
 // it first goes beyond `limit` (row and column from 1). Exposed for tests.
+// It also notes what the parser passes over without a word: content after
+// the root element, and an "&" that starts no known reference.
 struct NestingScan {
   int depth = 0;
   int row = 0;
   int column = 0;
+  // Where content after the root element starts (0 when there is none).
+  int trailingRow = 0;
+  int trailingColumn = 0;
+  // Row and column of each "&" that starts no reference the parser knows.
+  std::vector<std::pair<int, int>> strayAmpersands;
 };
 NestingScan ScanNesting(const std::string& text, int limit);
 

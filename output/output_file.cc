@@ -14,6 +14,34 @@ std::string DirectoryOf(const std::string& path) {
 
 const char kIsADirectory[] = "Is a directory";
 
+// Creates the temporary file for a destination in `directory` under a short
+// name of its own, so that a destination name that fits leaves room for it,
+// and remembers it for the interrupt handlers before it exists, so that no
+// interrupt can come between the two. `*slot` is the slot to forget.
+bool CreateTemporary(Disk& disk,
+                     const std::string& directory,
+                     unsigned mode,
+                     TemporaryFile* file,
+                     int* slot,
+                     std::string* error) {
+  static unsigned counter = 0;
+  const std::string prefix =
+      directory + ".qev" + std::to_string(disk.ProcessId()) + ".";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    file->path = prefix + std::to_string(counter++);
+    *slot = RememberPendingFile(file->path);
+    bool exists = false;
+    if (disk.CreateNew(file, mode, &exists, error))
+      return true;
+    ForgetPendingFile(*slot);
+    *slot = -1;
+    if (!exists)
+      break;
+  }
+  file->path.clear();
+  return false;
+}
+
 }  // namespace
 
 std::string JoinPath(const std::string& directory, const std::string& name) {
@@ -54,8 +82,12 @@ bool WriteFileIfChanged(Disk& disk,
                         bool* changed) {
   if (changed)
     *changed = false;
-  const std::string target = disk.ResolveLink(path);
-  FileStatus status = disk.Stat(target);
+  FileStatus status = disk.Stat(path);
+  std::string target = path;
+  if (status.link) {
+    target = disk.ResolveLink(path);
+    status = disk.Stat(target);
+  }
   if (status.kind == FileKind::kDirectory) {
     *error = kIsADirectory;
     return false;
@@ -74,10 +106,10 @@ bool WriteFileIfChanged(Disk& disk,
     return false;
 
   TemporaryFile temporary;
-  if (!disk.CreateTemporary(DirectoryOf(target), exists ? status.mode : 0,
-                            &temporary, error))
+  int slot = -1;
+  if (!CreateTemporary(disk, DirectoryOf(target), exists ? status.mode : 0,
+                       &temporary, &slot, error))
     return false;
-  int slot = RememberPendingFile(temporary.path);
   bool ok = disk.Write(&temporary, content.data(), content.size(), error);
   std::string close_error;
   if (!disk.Close(&temporary, &close_error) && ok) {
@@ -115,8 +147,12 @@ bool MakeOutputDirectory(const std::string& path) {
 bool StreamedOutput::Open(const std::string& path, std::string* error) {
   Discard();
   path_ = path;
-  targetPath_ = disk_.ResolveLink(path);
-  FileStatus status = disk_.Stat(targetPath_);
+  targetPath_ = path;
+  FileStatus status = disk_.Stat(path);
+  if (status.link) {
+    targetPath_ = disk_.ResolveLink(path);
+    status = disk_.Stat(targetPath_);
+  }
   if (status.kind == FileKind::kDirectory) {
     *error = kIsADirectory;
     return false;
@@ -124,10 +160,9 @@ bool StreamedOutput::Open(const std::string& path, std::string* error) {
   existed_ = status.kind != FileKind::kMissing;
   if (existed_ && !disk_.IsWritable(targetPath_, error))
     return false;
-  if (!disk_.CreateTemporary(DirectoryOf(targetPath_),
-                             existed_ ? status.mode : 0, &temporary_, error))
+  if (!CreateTemporary(disk_, DirectoryOf(targetPath_),
+                       existed_ ? status.mode : 0, &temporary_, &slot_, error))
     return false;
-  slot_ = RememberPendingFile(temporary_.path);
   size_ = 0;
   return true;
 }
@@ -183,10 +218,13 @@ bool CommitOutputs(StreamedOutput* first,
   int backup_slot = -1;
   if (first_pending && second_pending && first->existed_) {
     backup = first->temporary_.path + ".old";
-    if (disk.Link(first->targetPath_, backup))
-      backup_slot = RememberPendingFile(backup);
-    else
-      backup.clear();  // Best effort: no hard links here, or the name is taken.
+    backup_slot = RememberPendingFile(backup);
+    if (!disk.Link(first->targetPath_, backup)) {
+      // Best effort: no hard links here, or the name is taken.
+      ForgetPendingFile(backup_slot);
+      backup_slot = -1;
+      backup.clear();
+    }
   }
   auto drop_backup = [&]() {
     if (!backup.empty())

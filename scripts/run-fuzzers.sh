@@ -20,7 +20,7 @@ build_project "$out" -DQEV_FUZZ=ON -DBUILD_TESTING=OFF \
 mkdir -p "$out/artifacts"
 seeds="$out/corpus/reader"
 mkdir -p "$seeds"
-find "$repo/examples" "$repo/tests/golden/cases" -name '*.qev' -type f \
+find "$repo/examples" "$repo/tests/golden/cases" "$repo/fuzz/seeds" -name '*.qev' -type f \
   -exec sh -c 'for f; do cp "$f" "$0/$(cksum <"$f" | cut -d" " -f1).qev"; done' \
   "$seeds" {} +
 
@@ -31,7 +31,9 @@ for target in "${targets[@]}"; do
            -print_final_stats=1)
   case $target in
     reader|nesting)
-      options+=(-dict="$repo/fuzz/qev.dict" -max_len=65536 -timeout=20)
+      # A time and memory budget per input: a blow-up is a finding.
+      options+=(-dict="$repo/fuzz/qev.dict" -max_len=65536 -timeout=10
+                -rss_limit_mb=1024 -malloc_limit_mb=512)
       [ "$target" = nesting ] && cp -n "$seeds"/* "$corpus"/ ;;
     *) options+=(-timeout=10) ;;
   esac

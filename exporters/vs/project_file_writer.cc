@@ -99,7 +99,7 @@ std::string VC7Exporter::FormatProjectFile(const Target& target) {
       "SccProvider=\"MSCCI:Perforce SCM\"\n>\n");
 
   out.append("<Platforms>\n<Platform Name=\"");
-  AppendXmlEscaped(platformName, &out);
+  AppendXmlEscaped(platformName_, &out);
   out.append("\"/>\n</Platforms>\n");
 
   // The first configuration is the base that the others extend; it is not
@@ -159,7 +159,7 @@ void VC7Exporter::WriteConfiguration(std::string* out,
       JoinLists(base.libraries, config.libraries, "&quot;", "&quot; ");
 
   const std::string name = XmlEscaped(config.name);
-  const std::string platform = XmlEscaped(platformName);
+  const std::string platform = XmlEscaped(platformName_);
   const std::string outDir = XmlEscaped(outputDirectory);
   const std::string outFile = XmlEscaped(outputFile);
   const std::string subsystem = std::to_string(type.subsystem);
@@ -173,7 +173,7 @@ void VC7Exporter::WriteConfiguration(std::string* out,
   out->append("\"\n    CharacterSet=\"2\"\n    >\n");
 
   out->append("    <Tool\n      Name=\"");
-  AppendXmlEscaped(CompilerToolName(platformName), out);
+  AppendXmlEscaped(CompilerToolName(platformName_), out);
   out->append("\"\n      AdditionalIncludeDirectories=\"");
   out->append(includeDirectories);
   out->append("\"\n      PreprocessorDefinitions=\"").append(defines);
@@ -195,7 +195,7 @@ void VC7Exporter::WriteConfiguration(std::string* out,
   else if (type.configurationType == 2)
     out->append("VCLinkerTool");
   else
-    AppendXmlEscaped(LinkerToolName(platformName), out);
+    AppendXmlEscaped(LinkerToolName(platformName_), out);
   out->append("\" \n");
   AppendAttribute("      OutputFile=\"$(OutDir)/", outFile, "\" \n", out);
   AppendAttribute("      ProgramDatabaseFile=\"$(OutDir)/", outFile,

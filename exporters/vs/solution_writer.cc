@@ -143,13 +143,13 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
 
     AppendSourceControlSection(includedTargets, &out);
 
-    out.append("\tGlobalSection(").append(solutionConfigurationSection);
+    out.append("\tGlobalSection(").append(solutionConfigurationSection_);
     out.append(") = preSolution\n");
     for (const std::string& name : solutionConfigurations)
-      WriteSolutionConfiguration(&out, name, platformName);
+      WriteSolutionConfiguration(&out, name, platformName_);
     out.append("\tEndGlobalSection\n");
 
-    out.append("\tGlobalSection(").append(projectConfigurationSection);
+    out.append("\tGlobalSection(").append(projectConfigurationSection_);
     out.append(") = postSolution\n");
     std::unordered_set<std::string> own_names;
     for (const Target* target : participants) {
@@ -158,9 +158,9 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
       for (const Configuration* configuration : target->configurations)
         own_names.insert(configuration->name);
       for (const std::string& name : solutionConfigurations) {
-        WriteProjectActiveConfiguration(&out, guid, name, platformName);
+        WriteProjectActiveConfiguration(&out, guid, name, platformName_);
         if (own_names.count(name))
-          WriteProjectBuildConfiguration(&out, guid, name, platformName);
+          WriteProjectBuildConfiguration(&out, guid, name, platformName_);
       }
     }
     out.append("\tEndGlobalSection\n");

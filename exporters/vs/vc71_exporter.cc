@@ -1,8 +1,8 @@
 #include "exporters/vs/vc71_exporter.h"
 
 VC71Exporter::VC71Exporter(Reporter& reporter) : VC7Exporter(reporter) {
-  solutionConfigurationSection = "SolutionConfiguration";
-  projectConfigurationSection = "ProjectConfiguration";
+  solutionConfigurationSection_ = "SolutionConfiguration";
+  projectConfigurationSection_ = "ProjectConfiguration";
 }
 
 double VC71Exporter::ProjectFileVersion() {

@@ -5,19 +5,19 @@
 #include "output/output_file.h"
 
 VC7Exporter::VC7Exporter(Reporter& reporter)
-    : solutionConfigurationSection("SolutionConfiguration"),
-      projectConfigurationSection("ProjectConfiguration"),
+    : solutionConfigurationSection_("SolutionConfiguration"),
+      projectConfigurationSection_("ProjectConfiguration"),
       reporter_(reporter) {}
 
 void VC7Exporter::SetPlatform(const std::optional<std::string>& platform) {
   // Every line that names a configuration also names a platform; the
   // command line gives none only when qev is driven without its defaults.
-  platformName = platform ? *platform : std::string("Win32");
-  MapPlatformName(&platformName);
+  platformName_ = platform ? *platform : std::string("Win32");
+  MapPlatformName(&platformName_);
 }
 
 bool VC7Exporter::Export(Project& project, const std::string& name) {
-  platformName = name;
+  platformName_ = name;
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the

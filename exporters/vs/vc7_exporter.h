@@ -26,7 +26,7 @@ class VC7Exporter : public QEVExporter {
   // Writes the project file of every own target, then the solution, for a
   // platform name that VC7PlatformName or VC8PlatformName gave. Returns true
   // when every file was written.
-  bool Export(Project& project, const std::string& platformName) override;
+  bool Export(Project& project, const std::string& platformName_) override;
 
   // The hooks in which the Visual Studio versions differ. Each appends its
   // text to `out` and appends nothing when `out` is null.
@@ -60,9 +60,9 @@ class VC7Exporter : public QEVExporter {
   std::string FormatSolution(const Project& project);
   std::string FormatProjectFile(const Target& target);
 
-  // Sets platformName as Export does: mapped, "Win32" when none is given.
+  // Sets platformName_ as Export does: mapped, "Win32" when none is given.
   void SetPlatform(const std::optional<std::string>& platform);
-  const std::string& platform_name() const { return platformName; }
+  const std::string& platform_name() const { return platformName_; }
 
  protected:
   // Appends "\t\t{guid}.key.what = value\n", the shape of every line of the
@@ -74,10 +74,10 @@ class VC7Exporter : public QEVExporter {
                                              const std::string& value);
 
   // The platform of the current Export call, after MapPlatformName.
-  std::string platformName;
+  std::string platformName_;
   // Names of the two configuration sections of the solution's Global block.
-  std::string solutionConfigurationSection;
-  std::string projectConfigurationSection;
+  std::string solutionConfigurationSection_;
+  std::string projectConfigurationSection_;
 
  private:
   bool WriteSolution(const Project& project);

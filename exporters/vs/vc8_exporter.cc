@@ -17,8 +17,8 @@ std::string Qualified(const std::string& configuration,
 }  // namespace
 
 VC8Exporter::VC8Exporter(Reporter& reporter) : VC7Exporter(reporter) {
-  solutionConfigurationSection = "SolutionConfigurationPlatforms";
-  projectConfigurationSection = "ProjectConfigurationPlatforms";
+  solutionConfigurationSection_ = "SolutionConfigurationPlatforms";
+  projectConfigurationSection_ = "ProjectConfigurationPlatforms";
 }
 
 void VC8Exporter::WriteSolutionHeader(std::string* out) {

@@ -45,8 +45,9 @@ bool IsCharacterReference(std::string_view rest) {
   return i < rest.size() && i > first_digit && IsXmlCharacter(code);
 }
 
-// True when the "&" at the start of `text` begins a reference to keep.
-bool StartsReference(std::string_view text) {
+}  // namespace
+
+bool StartsXmlReference(std::string_view text) {
   static const std::string_view kNamed[] = {"&amp;", "&lt;", "&gt;", "&quot;",
                                             "&apos;"};
   for (std::string_view named : kNamed) {
@@ -56,6 +57,8 @@ bool StartsReference(std::string_view text) {
   return text.size() > 2 && text[1] == '#' &&
          IsCharacterReference(text.substr(2));
 }
+
+namespace {
 
 // Control characters that no XML 1.0 document may hold, not even as a
 // reference.
@@ -97,7 +100,7 @@ void AppendXmlEscaped(std::string_view text, std::string* out) {
         out->append("&quot;");
         break;
       case '&':
-        if (StartsReference(text.substr(i)))
+        if (StartsXmlReference(text.substr(i)))
           out->push_back('&');
         else
           out->append("&amp;");

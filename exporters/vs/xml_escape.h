@@ -19,6 +19,10 @@
 // well-formed Windows-1252 document.
 void AppendXmlEscaped(std::string_view text, std::string* out);
 
+// True when `text` starts with one of the references that AppendXmlEscaped
+// keeps as written; the reference ends at the first ";".
+bool StartsXmlReference(std::string_view text);
+
 // The escaped form of `text` as a new string.
 std::string XmlEscaped(std::string_view text);
 

@@ -20,7 +20,8 @@
 #                     why); scripts/run-windows-tests.sh skips it
 # The absolute path of the scratch directory is shown as <tmp> in the
 # captured output, also in the form a Windows program under Wine sees it
-# (Z:/tmp/...). Every .vcproj left behind must be well-formed XML.
+# (Z:/tmp/...). Every .vcproj, .vcxproj and .vcxproj.filters left behind
+# must be well-formed XML.
 set -u
 
 case_dir=$(cd "$1" && pwd)
@@ -97,6 +98,6 @@ while IFS= read -r -d '' project; do
     head -n 20 "$work/xmllint"
     failed=1
   fi
-done < <(find "$work/run" -name '*.vcproj' -print0)
+done < <(find "$work/run" \( -name '*.vcproj' -o -name '*.vcxproj' -o -name '*.vcxproj.filters' \) -print0)
 
 exit $failed

@@ -13,7 +13,7 @@ class FailingDisk : public Disk {
   size_t writeBudget = static_cast<size_t>(-1);
   // Replace fails for the destination with this path.
   std::string failReplaceTo;
-  // Every CreateTemporary fails.
+  // Every CreateNew fails.
   bool failCreate = false;
   int replaces = 0;
   int temporaries = 0;
@@ -49,16 +49,17 @@ class FailingDisk : public Disk {
   std::string ResolveLink(const std::string& path) override {
     return real_.ResolveLink(path);
   }
-  bool CreateTemporary(const std::string& directory,
-                       unsigned mode,
-                       TemporaryFile* file,
-                       std::string* error) override {
+  bool CreateNew(TemporaryFile* file,
+                 unsigned mode,
+                 bool* exists,
+                 std::string* error) override {
     if (failCreate) {
+      *exists = false;
       *error = "Read-only file system";
       return false;
     }
     ++temporaries;
-    return real_.CreateTemporary(directory, mode, file, error);
+    return real_.CreateNew(file, mode, exists, error);
   }
   bool Write(TemporaryFile* file,
              const char* data,

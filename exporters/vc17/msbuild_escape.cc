@@ -1,0 +1,68 @@
+#include "exporters/vc17/msbuild_escape.h"
+
+namespace {
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+std::string MsBuildEscaped(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (size_t i = 0; i < value.size(); ++i) {
+    char c = value[i];
+    switch (c) {
+      case '%':
+        out.append("%25");
+        break;
+      case '$':
+        if (i + 1 < value.size() && value[i + 1] == '(')
+          out.push_back('$');
+        else
+          out.append("%24");
+        break;
+      case '@':
+        out.append("%40");
+        break;
+      case ';':
+        out.append("%3B");
+        break;
+      case '\'':
+        out.append("%27");
+        break;
+      case '?':
+        out.append("%3F");
+        break;
+      case '*':
+        out.append("%2A");
+        break;
+      default:
+        out.push_back(c);
+    }
+  }
+  return out;
+}
+
+std::string MsBuildUnescaped(std::string_view value) {
+  std::string out;
+  out.reserve(value.size());
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (value[i] == '%' && i + 2 < value.size() &&
+        HexValue(value[i + 1]) >= 0 && HexValue(value[i + 2]) >= 0) {
+      out.push_back(static_cast<char>(HexValue(value[i + 1]) * 16 +
+                                      HexValue(value[i + 2])));
+      i += 2;
+    } else {
+      out.push_back(value[i]);
+    }
+  }
+  return out;
+}

@@ -1,0 +1,148 @@
+#include "exporters/vc17/project_items.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+#include "base/text.h"
+#include "exporters/vc17/relative_path.h"
+#include "exporters/vs/filter_tree.h"
+#include "model/model.h"
+
+namespace {
+
+// Appends `component` to the filter path `path`, skipping components that
+// name no folder.
+std::string ChildFilter(const std::string& path, std::string_view component) {
+  if (component.empty() || component == ".")
+    return path;
+  return path.empty() ? std::string(component)
+                      : path + "\\" + std::string(component);
+}
+
+class ItemCollector {
+ public:
+  ItemCollector(const std::string& currentDirectory,
+                const std::string& projectDirectory,
+                ProjectItems* items)
+      : currentDirectory_(currentDirectory),
+        projectDirectory_(projectDirectory),
+        items_(items) {}
+
+  void AddGroup(const FileGroup& group) {
+    FilterNode root(group.name, 0);
+    std::unordered_map<const std::string*, const FileEntry*> entries;
+    for (const FileEntry& entry : group.files) {
+      InsertFile(&root, entry.path, entry.fullPath);
+      entries.emplace(&entry.fullPath, &entry);
+    }
+    // A group name may itself name nested folders ("Source/Net").
+    std::string filter;
+    size_t start = 0;
+    for (size_t i = 0; i <= group.name.size(); ++i) {
+      if (i == group.name.size() || group.name[i] == '/' ||
+          group.name[i] == '\\') {
+        filter = DeclareFilter(ChildFilter(
+            filter, std::string_view(group.name).substr(start, i - start)));
+        start = i + 1;
+      }
+    }
+    AddNode(root, filter, entries);
+  }
+
+ private:
+  // Declares `filter` and returns its spelling: Visual Studio takes
+  // folders that differ in letter case alone for one, so the first
+  // spelling stands for all.
+  std::string DeclareFilter(const std::string& filter) {
+    if (filter.empty())
+      return filter;
+    auto inserted = declared_.emplace(ToLowerAscii(filter), filter);
+    if (inserted.second)
+      items_->filters.push_back(filter);
+    return inserted.first->second;
+  }
+
+  void AddNode(
+      const FilterNode& node,
+      const std::string& filter,
+      const std::unordered_map<const std::string*, const FileEntry*>& entries) {
+    for (const auto& child : node.children) {
+      std::string child_filter =
+          DeclareFilter(ChildFilter(filter, child->name));
+      AddNode(*child, child_filter, entries);
+    }
+    std::vector<const std::string*> files = node.files;
+    std::stable_sort(files.begin(), files.end(),
+                     [](const std::string* a, const std::string* b) {
+                       return ComparePathsNoCase(*a, *b) < 0;
+                     });
+    for (const std::string* file : files) {
+      const FileEntry& entry = *entries.at(file);
+      // Without a root the search ran in the current directory.
+      std::string path = entry.root.empty() ? entry.path : entry.fullPath;
+      std::string include =
+          RebasePath(path, currentDirectory_, projectDirectory_);
+      if (!seen_.insert(ToLowerAscii(include)).second)
+        continue;
+      items_->items.push_back({ItemKindOf(path), include, filter});
+    }
+  }
+
+  const std::string& currentDirectory_;
+  const std::string& projectDirectory_;
+  ProjectItems* items_;
+  std::map<std::string, std::string> declared_;
+  std::set<std::string> seen_;
+};
+
+}  // namespace
+
+const char* ItemKindName(ItemKind kind) {
+  switch (kind) {
+    case ItemKind::kClCompile:
+      return "ClCompile";
+    case ItemKind::kClInclude:
+      return "ClInclude";
+    case ItemKind::kResourceCompile:
+      return "ResourceCompile";
+    case ItemKind::kNone:
+      break;
+  }
+  return "None";
+}
+
+ItemKind ItemKindOf(std::string_view path) {
+  size_t slash = path.find_last_of("/\\");
+  std::string_view name =
+      slash == std::string_view::npos ? path : path.substr(slash + 1);
+  size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos)
+    return ItemKind::kNone;
+  std::string extension = ToLowerAscii(name.substr(dot + 1));
+  static const char* const kCompiled[] = {"c", "cc", "cpp", "cxx", "c++"};
+  static const char* const kHeaders[] = {"h",   "hh",  "hpp", "hxx",
+                                         "h++", "inl", "ipp"};
+  for (const char* known : kCompiled) {
+    if (extension == known)
+      return ItemKind::kClCompile;
+  }
+  for (const char* known : kHeaders) {
+    if (extension == known)
+      return ItemKind::kClInclude;
+  }
+  if (extension == "rc")
+    return ItemKind::kResourceCompile;
+  return ItemKind::kNone;
+}
+
+ProjectItems CollectProjectItems(const Target& target,
+                                 const std::string& currentDirectory,
+                                 const std::string& projectDirectory) {
+  ProjectItems items;
+  ItemCollector collector(currentDirectory, projectDirectory, &items);
+  for (const FileGroup& group : target.fileGroups)
+    collector.AddGroup(group);
+  return items;
+}

@@ -1,0 +1,110 @@
+#include "exporters/vc17/relative_path.h"
+
+#include <vector>
+
+namespace {
+
+bool IsSeparator(char c) {
+  return c == '/' || c == '\\';
+}
+
+bool IsDrivePath(std::string_view path) {
+  char letter = path.empty() ? 0 : path[0];
+  bool is_letter =
+      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
+  return is_letter && path.size() >= 2 && path[1] == ':';
+}
+
+std::vector<std::string_view> Components(std::string_view path) {
+  std::vector<std::string_view> components;
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i == path.size() || IsSeparator(path[i])) {
+      components.push_back(path.substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  return components;
+}
+
+void AppendNormalised(std::string_view path,
+                      std::vector<std::string_view>* stack) {
+  for (std::string_view component : Components(path)) {
+    if (component.empty() || component == ".")
+      continue;
+    if (component == "..") {
+      if (!stack->empty())
+        stack->pop_back();
+      continue;
+    }
+    stack->push_back(component);
+  }
+}
+
+}  // namespace
+
+bool IsAbsolutePath(std::string_view path) {
+  return (!path.empty() && IsSeparator(path[0])) || IsDrivePath(path);
+}
+
+bool StartsWithMacro(std::string_view path) {
+  return path.substr(0, 2) == "$(";
+}
+
+std::string AbsolutePath(std::string_view base, std::string_view path) {
+  std::vector<std::string_view> stack;
+  std::string prefix = "/";
+  if (IsDrivePath(path)) {
+    prefix = std::string(path.substr(0, 2)) + "/";
+    path.remove_prefix(2);
+  } else if (!IsAbsolutePath(path)) {
+    AppendNormalised(base, &stack);
+  }
+  AppendNormalised(path, &stack);
+  std::string result = prefix;
+  for (size_t i = 0; i < stack.size(); ++i) {
+    if (i > 0)
+      result.push_back('/');
+    result.append(stack[i]);
+  }
+  return result;
+}
+
+std::string RelativePath(std::string_view from, std::string_view to) {
+  std::vector<std::string_view> from_parts;
+  std::vector<std::string_view> to_parts;
+  AppendNormalised(from, &from_parts);
+  AppendNormalised(to, &to_parts);
+  size_t common = 0;
+  while (common < from_parts.size() && common < to_parts.size() &&
+         from_parts[common] == to_parts[common])
+    ++common;
+  std::string result;
+  for (size_t i = common; i < from_parts.size(); ++i)
+    result.append(result.empty() ? ".." : "\\..");
+  for (size_t i = common; i < to_parts.size(); ++i) {
+    if (!result.empty())
+      result.push_back('\\');
+    result.append(to_parts[i]);
+  }
+  return result.empty() ? "." : result;
+}
+
+std::string RebasePath(std::string_view path,
+                       std::string_view base,
+                       std::string_view directory) {
+  if (IsAbsolutePath(path) || StartsWithMacro(path))
+    return std::string(path);
+  return RelativePath(directory, AbsolutePath(base, path));
+}
+
+std::string AsDirectory(std::string_view path) {
+  std::string result(path);
+  for (char& c : result) {
+    if (c == '/')
+      c = '\\';
+  }
+  if (!result.empty() && result.back() != '\\')
+    result.push_back('\\');
+  return result;
+}

@@ -1,0 +1,145 @@
+#include "exporters/vc17/vc17_exporter.h"
+
+#include <map>
+#include <set>
+#include <vector>
+
+#include "base/reporter.h"
+#include "exporters/vc17/platform.h"
+#include "exporters/vc17/project_file_writer.h"
+#include "exporters/vc17/project_items.h"
+#include "exporters/vc17/relative_path.h"
+#include "exporters/vc17/solution_plan.h"
+#include "exporters/vc17/solution_writer.h"
+#include "exporters/vs/guid.h"
+#include "model/model.h"
+#include "output/output_file.h"
+
+namespace {
+
+// Reports every name of the own targets that Visual Studio cannot carry.
+bool CheckNames(const Project& project, Reporter& reporter) {
+  bool ok = true;
+  for (const auto& target : project.targets) {
+    std::string problem = TargetNameProblem(target->name);
+    if (!problem.empty()) {
+      reporter.Error("VC17 cannot write the target \"" + target->name +
+                     "\": " + problem);
+      ok = false;
+      continue;
+    }
+    for (const PlannedConfiguration& planned :
+         PlanProjectConfigurations(*target)) {
+      problem = ConfigurationNameProblem(planned.config->name);
+      if (!problem.empty()) {
+        reporter.Error("VC17 cannot write the configuration \"" +
+                       planned.config->name + "\" of the target \"" +
+                       target->name + "\": " + problem);
+        ok = false;
+      }
+    }
+  }
+  return ok;
+}
+
+}  // namespace
+
+std::string Vc17PlatformName(const std::optional<std::string>& platform) {
+  std::string mapped;
+  std::string error;
+  return MapVc17Platform(platform, &mapped, &error) ? mapped
+                                                    : platform.value_or("");
+}
+
+bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
+                         std::string* error) {
+  std::string mapped;
+  return MapVc17Platform(platform, &mapped, error);
+}
+
+bool VC17Exporter::Export(Project& project, const std::string& platformName) {
+  std::string error;
+  if (!Vc17AcceptsPlatform(platformName, &error)) {
+    reporter_.Error(error);
+    return false;
+  }
+  if (!CheckNames(project, reporter_))
+    return false;
+  const std::string currentDirectory = SystemDisk().CurrentDirectory();
+  if (currentDirectory.empty()) {
+    reporter_.Error("VC17 cannot read the current directory");
+    return false;
+  }
+
+  const std::string& base =
+      project.outputName.empty() ? project.name : project.outputName;
+  const std::string solutionFile = base + ".sln";
+  const std::string solutionDirectory =
+      ResolveExportDirectory(project.exportDir, solutionFile, reporter_);
+  // Where each own target's files go; imported targets were written by the
+  // export of their own description, below its import root.
+  std::map<const Target*, std::string> ownDirectories;
+  for (const auto& target : project.targets) {
+    ownDirectories[target.get()] = ResolveExportDirectory(
+        target->exportDir, target->name + ".vcxproj", reporter_);
+  }
+  auto projectDirectory = [&ownDirectories](const Target& target) {
+    auto own = ownDirectories.find(&target);
+    if (own != ownDirectories.end())
+      return own->second;
+    if (IsAbsolutePath(target.exportDir))
+      return target.exportDir;
+    return target.importPath + target.exportDir;
+  };
+  SolutionPlan plan = PlanSolution(project, currentDirectory, solutionDirectory,
+                                   projectDirectory);
+
+  std::map<std::string, std::string> guidOwners;
+  for (const PlannedProject& planned : plan.projects) {
+    auto inserted = guidOwners.emplace(planned.guid, planned.target->name);
+    if (!inserted.second) {
+      reporter_.Warning("the targets \"" + inserted.first->second +
+                        "\" and \"" + planned.target->name +
+                        "\" get the same GUID {" + planned.guid +
+                        "}; Visual Studio takes them for one project");
+    }
+  }
+
+  bool ok = true;
+  for (const auto& target : project.targets) {
+    ProjectFileInput input;
+    input.target = target.get();
+    input.platform = platformName;
+    input.currentDirectory = currentDirectory;
+    input.directory =
+        AbsolutePath(currentDirectory, ownDirectories[target.get()]);
+    input.configurations = PlanProjectConfigurations(*target);
+    input.items =
+        CollectProjectItems(*target, currentDirectory, input.directory);
+    std::set<std::string> referenced;
+    for (const std::string& dependency : target->dependencies) {
+      const PlannedProject* other = plan.Find(dependency);
+      // A project cannot reference itself, and once is enough.
+      if (!other || other->target == target.get() ||
+          !referenced.insert(dependency).second)
+        continue;
+      std::string location = RelativePath(input.directory, other->directory);
+      std::string file = dependency + ".vcxproj";
+      input.references.push_back(
+          {location == "." ? file : location + "\\" + file, other->guid});
+    }
+    const std::string& directory = ownDirectories[target.get()];
+    if (!WriteOutputFile(directory, target->name + ".vcxproj",
+                         FormatProjectFile(input), reporter_))
+      ok = false;
+    if (!WriteOutputFile(directory, target->name + ".vcxproj.filters",
+                         FormatFiltersFile(input.items), reporter_))
+      ok = false;
+  }
+  if (!WriteOutputFile(
+          solutionDirectory, solutionFile,
+          FormatSolution(plan, platformName, MakeGuid("solution:" + base)),
+          reporter_))
+    ok = false;
+  return ok;
+}

@@ -1,0 +1,37 @@
+#ifndef QEV_EXPORTERS_VC17_VC17_EXPORTER_H_
+#define QEV_EXPORTERS_VC17_VC17_EXPORTER_H_
+
+#include <optional>
+#include <string>
+
+#include "exporters/exporter.h"
+
+class Reporter;
+
+// Writes Visual Studio 2022 build files: a solution "<name>.sln" per project
+// and "<target>.vcxproj" with "<target>.vcxproj.filters" per own target,
+// where the VC8 files go. GUIDs are those of the VC7-VC8 files.
+// The command line's platform in Visual Studio's spelling (Win32, x64,
+// ARM64; x64 without one); a platform Vc17AcceptsPlatform refuses stays as
+// given.
+std::string Vc17PlatformName(const std::optional<std::string>& platform);
+
+// False, with a message naming the platform, for a platform Visual Studio
+// 2022 cannot build for.
+bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
+                         std::string* error);
+
+class VC17Exporter : public QEVExporter {
+ public:
+  explicit VC17Exporter(Reporter& reporter) : reporter_(reporter) {}
+
+  // Writes the project files of every own target, then the solution.
+  // Refuses, writing nothing, a platform Visual Studio 2022 cannot build and
+  // names it cannot carry. Returns true when every file was written.
+  bool Export(Project& project, const std::string& platformName) override;
+
+ private:
+  Reporter& reporter_;
+};
+
+#endif  // QEV_EXPORTERS_VC17_VC17_EXPORTER_H_

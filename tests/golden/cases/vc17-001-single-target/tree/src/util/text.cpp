@@ -1,0 +1,1 @@
+int util() { return 1; }

@@ -1,0 +1,1 @@
+int core() { return 1; }

@@ -1,0 +1,1 @@
+int net() { return 0; }

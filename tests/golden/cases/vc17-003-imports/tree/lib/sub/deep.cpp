@@ -1,0 +1,1 @@
+int deep() { return 0; }

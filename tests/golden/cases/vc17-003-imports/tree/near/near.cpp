@@ -1,0 +1,1 @@
+int near() { return 0; }

@@ -1,0 +1,1 @@
+int b() { return 0; }

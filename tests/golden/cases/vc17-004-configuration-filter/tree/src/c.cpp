@@ -1,0 +1,1 @@
+int c() { return 0; }

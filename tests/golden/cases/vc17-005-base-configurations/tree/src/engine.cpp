@@ -1,0 +1,1 @@
+int engine() { return 0; }
