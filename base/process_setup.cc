@@ -1,5 +1,8 @@
 #include "base/process_setup.h"
 
+#include <cerrno>
+#include <cstring>
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -17,6 +20,24 @@ void UseBinaryStandardStreams() {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+std::string StandardStreamError() {
+#ifdef _WIN32
+  switch (GetLastError()) {
+    case ERROR_NO_DATA:
+    case ERROR_BROKEN_PIPE:
+    case ERROR_PIPE_NOT_CONNECTED:
+      return ErrnoMessage(EPIPE);
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ErrnoMessage(ENOSPC);
+    default:
+      return errno ? ErrnoMessage(errno) : "write error";
+  }
+#else
+  return errno ? std::strerror(errno) : "write error";
 #endif
 }
 

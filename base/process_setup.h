@@ -11,6 +11,11 @@
 // byte for byte.
 void UseBinaryStandardStreams();
 
+// Why the last write to standard output or error failed, in the words Linux
+// uses (a closed pipe is "Broken pipe" on Windows too); for a caller that
+// cleared errno before writing.
+std::string StandardStreamError();
+
 // The command line, program name first, in UTF-8. On Windows it comes from
 // the wide command line, which holds any name whatever the code page.
 std::vector<std::string> CommandLineArguments(int argc, char** argv);

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <cwchar>
@@ -378,41 +377,27 @@ class WindowsDisk : public Disk {
     return target.empty() ? path : target;
   }
 
-  bool CreateTemporary(const std::string& directory,
-                       unsigned /*mode*/,
-                       TemporaryFile* file,
-                       std::string* error) override {
+  bool CreateNew(TemporaryFile* file,
+                 unsigned /*mode*/,
+                 bool* exists,
+                 std::string* error) override {
     // Windows keeps no permission bits to carry over; a replaced file's
     // read-only attribute has refused the write before this.
-    static std::atomic<unsigned> counter{0};
-    const std::string prefix =
-        (directory.empty() ? std::string()
-         : directory.back() == '/' || directory.back() == '\\'
-             ? directory
-             : directory + "/") +
-        ".qev" + std::to_string(GetCurrentProcessId()) + ".";
-    DWORD last = ERROR_FILE_EXISTS;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-      std::string candidate = prefix + std::to_string(counter++);
-      std::wstring wide;
-      if (!Wide(candidate, &wide, error))
-        return false;
-      HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (handle != INVALID_HANDLE_VALUE) {
-        file->path = candidate;
-        file->handle = reinterpret_cast<intptr_t>(handle);
-        return true;
-      }
-      last = GetLastError();
-      if (last != ERROR_FILE_EXISTS && last != ERROR_ALREADY_EXISTS) {
-        *error = PathReason(wide, last);
-        return false;
-      }
+    *exists = false;
+    std::wstring wide;
+    if (!Wide(file->path, &wide, error))
+      return false;
+    HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      DWORD last = GetLastError();
+      *exists = last == ERROR_FILE_EXISTS || last == ERROR_ALREADY_EXISTS;
+      *error = PathReason(wide, last);
+      return false;
     }
-    *error = Reason(ErrnoFromWindowsError(last));
-    return false;
+    file->handle = reinterpret_cast<intptr_t>(handle);
+    return true;
   }
 
   bool Write(TemporaryFile* file,

@@ -138,8 +138,12 @@ TEST(WindowsDiskTest, PendingFilesWithAnyNameAreRemoved) {
   WriteTextFile("kept.txt", "");
   std::string error;
   TemporaryFile temporary;
-  ASSERT_TRUE(SystemDisk().CreateTemporary("", 0, &temporary, &error)) << error;
+  temporary.path = "temporary-é";
+  bool exists = false;
+  ASSERT_TRUE(SystemDisk().CreateNew(&temporary, 0, &exists, &error)) << error;
   ASSERT_TRUE(SystemDisk().Close(&temporary, &error));
+  EXPECT_FALSE(SystemDisk().CreateNew(&temporary, 0, &exists, &error));
+  EXPECT_TRUE(exists);
   ASSERT_TRUE(WriteFileIfChanged(SystemDisk(), "naïve.tmp", "", &error));
   int first = RememberPendingFile(temporary.path);
   int second = RememberPendingFile(scratch.path() + "/naïve.tmp");

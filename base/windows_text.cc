@@ -73,6 +73,8 @@ std::string ErrnoMessage(int error_number) {
       return "Device or resource busy";
     case EINVAL:
       return "Invalid argument";
+    case EPIPE:
+      return "Broken pipe";
     default:
       return "Input/output error";
   }

@@ -17,12 +17,12 @@ int main(int argc, char** argv) {
   if (!args.empty())
     args.erase(args.begin());
   Outcome outcome = Convert(args);
-  std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
   // A full disk or a closed pipe must not pass for success.
   errno = 0;
+  std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "bytewrap: cannot write standard output: %s\n",
-                 errno ? std::strerror(errno) : "write error");
+                 StandardStreamError().c_str());
     return 1;
   }
   return outcome.status;

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   errno = 0;
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
     std::fprintf(stderr, "qev: error: cannot write standard output: %s\n",
-                 errno ? std::strerror(errno) : "write error");
+                 StandardStreamError().c_str());
     status = 1;
   }
   return status;

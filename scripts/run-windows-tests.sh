@@ -30,9 +30,11 @@ wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
-"$wine" cmd /c exit >/dev/null 2>&1 || true  # creates the prefix
-"$wineserver" -p
+"$wineserver" -p 2>/dev/null || true  # a server of an earlier run may live on
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# Creates the prefix; the services Wine starts keep the standard streams of
+# the program that started them, so they get none.
+"$wine" wineboot >/dev/null 2>&1 </dev/null || true
 
 failed=0
 echo "== unit tests under Wine"

@@ -49,7 +49,7 @@ for fraction in 30 60 90; do
   status=$?
   [ "$status" -ne 0 ] && interrupted=$((interrupted + 1))
 
-  stray=$(cd run && ls -A | grep -vxF -f <(cd want_old && ls -A))
+  stray=$(comm -13 <(ls -A want_old) <(ls -A run))
   if [ -n "$stray" ]; then
     echo "interrupted at ${fraction}%: left behind: $stray"
     failures=$((failures + 1))
