@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "base/disk.h"
+#include "base/text.h"
 #include "base/windows_text.h"
 
 namespace {
@@ -25,11 +26,6 @@ std::string Reason(int error_number) {
 
 bool IsSeparator(wchar_t c) {
   return c == L'/' || c == L'\\';
-}
-
-std::string ForwardSlashes(std::string path) {
-  std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
 }
 
 // The attributes of `path`, or INVALID_FILE_ATTRIBUTES.

@@ -112,7 +112,8 @@ void ReadFiles(Workspace& workspace,
     return;
   std::string reason;
   if (!attributes.root.empty() &&
-      !SystemDisk().CanEnterDirectory(attributes.root, &reason)) {
+      !SystemDisk().CanEnterDirectory(ForwardSlashes(attributes.root),
+                                      &reason)) {
     workspace.reporter->Warning("FILES root \"" + attributes.root +
                                 "\" cannot be entered (" + reason +
                                 "); its patterns match nothing");

@@ -66,6 +66,8 @@ TEST_F(ExpandFilePatternTest, PrefixIsThePatternsDirectoryAsWritten) {
 #endif
   // A backslash separates directories for the search only.
   EXPECT_EQ(ExpandFilePattern("src", "sub\\*.h"), (Matches{"deep.h"}));
+  // So it does in a root, written as on Windows.
+  EXPECT_EQ(ExpandFilePattern("src\\sub", "*.h"), (Matches{"deep.h"}));
 }
 
 TEST_F(ExpandFilePatternTest, NameWithoutWildcardsTakesTheCaseOnDisk) {
