@@ -13,6 +13,7 @@
 
 #include "base/disk.h"
 #include "base/text.h"
+#include "base/windows_interrupt.h"
 #include "base/windows_text.h"
 
 namespace {
@@ -383,6 +384,10 @@ class WindowsDisk : public Disk {
     std::wstring wide;
     if (!Wide(file->path, &wide, error))
       return false;
+    // The interrupt handler runs beside this thread: once it has begun, no
+    // new file may appear, or its sweep could miss it.
+    if (InterruptInProgress())
+      Sleep(INFINITE);
     HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -391,6 +396,11 @@ class WindowsDisk : public Disk {
       *exists = last == ERROR_FILE_EXISTS || last == ERROR_ALREADY_EXISTS;
       *error = PathReason(wide, last);
       return false;
+    }
+    if (InterruptInProgress()) {
+      CloseHandle(handle);
+      DeleteFileW(wide.c_str());
+      Sleep(INFINITE);
     }
     file->handle = reinterpret_cast<intptr_t>(handle);
     return true;

@@ -2,9 +2,11 @@
 // (or the session ending) arrive as console control events, on a thread of
 // their own. They remove the pending temporary files, as SIGINT does on
 // Linux, and end the process as an unhandled Ctrl-C would.
+#include "base/windows_interrupt.h"
+
 #include <windows.h>
 
-#include <cwchar>
+#include <atomic>
 
 #include "base/interrupt.h"
 #include "base/interrupt_slots.h"
@@ -14,17 +16,26 @@ namespace {
 // STATUS_CONTROL_C_EXIT: what a process killed by Ctrl-C ends with.
 constexpr UINT kControlCExit = 0xC000013AU;
 
+std::atomic<bool> g_interrupted{false};
+
 BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
-  // The main thread goes on meanwhile: a file it remembers while the first
-  // sweep runs is caught by the second.
-  RemovePendingFiles();
-  Sleep(10);
+  // A second event while the first is handled waits for the end.
+  if (g_interrupted.exchange(true)) {
+    Sleep(INFINITE);
+    return TRUE;
+  }
+  // From here the main thread creates no file (see the disk's CreateNew);
+  // one it is creating right now is remembered already and removed here.
   RemovePendingFiles();
   TerminateProcess(GetCurrentProcess(), kControlCExit);
   return TRUE;
 }
 
 }  // namespace
+
+bool InterruptInProgress() {
+  return g_interrupted.load();
+}
 
 void RemovePendingFiles() {
   PendingSlot* slots = PendingSlots();
