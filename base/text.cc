@@ -50,3 +50,12 @@ bool ParseLeadingInt(const char* text, int* value) {
   *value = static_cast<int>(signed_value);
   return true;
 }
+
+std::string ForwardSlashes(std::string_view path) {
+  std::string slashed(path);
+  for (char& c : slashed) {
+    if (c == '\\')
+      c = '/';
+  }
+  return slashed;
+}

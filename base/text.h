@@ -17,6 +17,11 @@ inline char ToUpperAscii(char c) {
 
 std::string ToLowerAscii(std::string_view text);
 
+// `path` with every backslash turned into a slash: descriptions written on
+// Windows separate directories with either, and every host's file API takes
+// the slash.
+std::string ForwardSlashes(std::string_view path);
+
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -1,12 +1,99 @@
 #include "bytewrap/input_file.h"
 
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+
+#include "base/windows_text.h"
+#else
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
-#include <memory>
+#endif
+
+namespace {
+
+std::string EndedEarly(const InputFile& input) {
+  return "the file ended before its size when opened (" +
+         std::to_string(input.size) + " bytes); did it change?";
+}
+
+std::string TooLarge(uint64_t limit) {
+  return "the file tells no size and holds more than " + std::to_string(limit) +
+         " bytes";
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+std::string LastErrorText() {
+  DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    return "No such file or directory";
+  if (error == ERROR_ACCESS_DENIED)
+    return "Permission denied";
+  return "Windows error " + std::to_string(error);
+}
+
+// Reads up to `count` bytes; the number read, or -1 with the reason.
+long long ReadSome(InputFile* input,
+                   void* buffer,
+                   size_t count,
+                   std::string* reason) {
+  DWORD got = 0;
+  DWORD want = static_cast<DWORD>(std::min<size_t>(count, 1 << 30));
+  if (!ReadFile(reinterpret_cast<HANDLE>(input->handle), buffer, want, &got,
+                nullptr)) {
+    *reason = LastErrorText();
+    return -1;
+  }
+  return static_cast<long long>(got);
+}
+
+}  // namespace
+
+bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
+  std::wstring wide;
+  if (!Utf8ToWide(path, &wide)) {
+    *reason = "the name is not UTF-8";
+    return false;
+  }
+  HANDLE file =
+      CreateFileW(wide.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    *reason = LastErrorText();
+    return false;
+  }
+  // Only a file on disk has a size; a console, pipe or device has none.
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    *reason = "it is not a regular file";
+    CloseHandle(file);
+    return false;
+  }
+  input->handle = reinterpret_cast<intptr_t>(file);
+  input->size = static_cast<uint64_t>(size.QuadPart);
+  return true;
+}
+
+void CloseInput(InputFile* input) {
+  if (input->handle != -1)
+    CloseHandle(reinterpret_cast<HANDLE>(input->handle));
+  input->handle = -1;
+}
+
+#else
 
 namespace {
 
@@ -19,6 +106,20 @@ const char* NotRegularReason(mode_t mode) {
   if (S_ISCHR(mode) || S_ISBLK(mode))
     return "it is a device, which has no end to read to";
   return "it is not a regular file";
+}
+
+long long ReadSome(InputFile* input,
+                   void* buffer,
+                   size_t count,
+                   std::string* reason) {
+  for (;;) {
+    ssize_t got = read(static_cast<int>(input->handle), buffer, count);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0)
+      *reason = std::strerror(errno);
+    return got;
+  }
 }
 
 }  // namespace
@@ -43,26 +144,29 @@ bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
     return false;
   }
   posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-  input->fd = fd;
+  input->handle = fd;
   input->size = static_cast<uint64_t>(info.st_size);
   return true;
 }
+
+void CloseInput(InputFile* input) {
+  if (input->handle >= 0)
+    close(static_cast<int>(input->handle));
+  input->handle = -1;
+}
+
+#endif
 
 bool ReadInput(InputFile* input,
                unsigned char* buffer,
                size_t count,
                std::string* reason) {
   while (count > 0) {
-    ssize_t got = read(input->fd, buffer, count);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0) {
-      *reason = std::strerror(errno);
+    long long got = ReadSome(input, buffer, count, reason);
+    if (got < 0)
       return false;
-    }
     if (got == 0) {
-      *reason = "the file ended before its size when opened (" +
-                std::to_string(input->size) + " bytes); did it change?";
+      *reason = EndedEarly(*input);
       return false;
     }
     buffer += got;
@@ -90,26 +194,15 @@ bool ReadToEnd(InputFile* input,
   constexpr size_t kPiece = 64 * 1024;
   std::unique_ptr<char[]> buffer(new char[kPiece]);
   for (;;) {
-    ssize_t got = read(input->fd, buffer.get(), kPiece);
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0) {
-      *reason = std::strerror(errno);
+    long long got = ReadSome(input, buffer.get(), kPiece, reason);
+    if (got < 0)
       return false;
-    }
     if (got == 0)
       return true;
     if (data->size() + static_cast<size_t>(got) > limit) {
-      *reason = "the file tells no size and holds more than " +
-                std::to_string(limit) + " bytes";
+      *reason = TooLarge(limit);
       return false;
     }
     data->append(buffer.get(), static_cast<size_t>(got));
   }
-}
-
-void CloseInput(InputFile* input) {
-  if (input->fd >= 0)
-    close(input->fd);
-  input->fd = -1;
 }

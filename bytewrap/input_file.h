@@ -8,7 +8,7 @@
 // The input, read front to back in pieces so that memory does not grow with
 // its size.
 struct InputFile {
-  int fd = -1;
+  intptr_t handle = -1;  // A file descriptor, or a Windows HANDLE.
   // Taken when opened; exactly this much is read. 0 also for files that
   // have content but no size until read (those under /proc): read them
   // with ReadToEnd.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/interrupt.h"
+#include "base/process_setup.h"
 #include "bytewrap/converter.h"
 #include "version.h"
 
@@ -29,7 +30,10 @@ const char kUsage[] =
 // source file named after FILE's stem, beside it.
 int main(int argc, char** argv) {
   InstallInterruptHandlers();
-  std::vector<std::string> args(argv + 1, argv + argc);
+  UseBinaryStandardStreams();
+  std::vector<std::string> args = CommandLineArguments(argc, argv);
+  if (!args.empty())
+    args.erase(args.begin());
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     std::fputs(kUsage, stdout);
     return 0;
@@ -43,11 +47,11 @@ int main(int argc, char** argv) {
   // A full disk or a closed pipe must not pass for success.
   errno = 0;
   bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
-  int saved_errno = errno;
+  std::string stream_error = written ? std::string() : StandardStreamError();
   std::fwrite(outcome.reasons.data(), 1, outcome.reasons.size(), stderr);
   if (!written) {
     std::fprintf(stderr, "bytewrap: cannot write standard output: %s\n",
-                 saved_errno ? std::strerror(saved_errno) : "write error");
+                 stream_error.c_str());
     return 1;
   }
   return outcome.status;

@@ -211,7 +211,7 @@ void ImportDescription(Workspace& workspace,
       return;
     }
     std::string reason;
-    if (!disk.ChangeDirectory(*root, &reason)) {
+    if (!disk.ChangeDirectory(ForwardSlashes(*root), &reason)) {
       reporter.PrintError(failed_to_parse);
       reporter.Error("cannot import \"" + file +
                      "\": cannot enter its root \"" + *root + "\": " + reason);

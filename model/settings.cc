@@ -150,7 +150,8 @@ void ReadFiles(Workspace& workspace,
     return;
   std::string reason;
   if (!attributes.root.empty() &&
-      !SystemDisk().CanEnterDirectory(attributes.root, &reason)) {
+      !SystemDisk().CanEnterDirectory(ForwardSlashes(attributes.root),
+                                      &reason)) {
     // Once per root: large descriptions name one root in many groups.
     reporter.WarningOnce(Where(workspace, line) + "FILES root \"" +
                              attributes.root + "\" cannot be entered (" +

@@ -92,7 +92,7 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
     return matches;
   std::string search_directory;
   if (!root.empty() && (directory.empty() || directory[0] != '/'))
-    search_directory = root + "/" + directory;
+    search_directory = ForwardSlashes(root) + "/" + directory;
   else
     search_directory = directory.empty() ? std::string(".") : directory;
 

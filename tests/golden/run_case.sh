@@ -13,9 +13,14 @@
 #                     exactly, so a stray or missing file fails the case.
 #   unprivileged      (optional, empty) the case is about permissions: when
 #                     the suite runs as root, which permissions do not
-#                     restrict, the command runs as user nobody instead
+#                     restrict, the command runs as user nobody instead;
+#                     not so for the Windows programs (QEV_GOLDEN_HOST=windows),
+#                     which refuse a read-only file by its attribute
+#   host-posix-only   (optional) the case cannot hold on Windows (it says
+#                     why); scripts/run-windows-tests.sh skips it
 # The absolute path of the scratch directory is shown as <tmp> in the
-# captured output. Every .vcproj, .vcxproj and .vcxproj.filters left behind
+# captured output, also in the form a Windows program under Wine sees it
+# (Z:/tmp/...). Every .vcproj, .vcxproj and .vcxproj.filters left behind
 # must be well-formed XML.
 set -u
 
@@ -41,7 +46,8 @@ fi
 find "$work/run" "$work/want" -name .keep -type f -delete
 
 as_user=()
-if [ -f "$case_dir/unprivileged" ] && [ "$(id -u)" -eq 0 ]; then
+if [ -f "$case_dir/unprivileged" ] && [ "$(id -u)" -eq 0 ] &&
+   [ "${QEV_GOLDEN_HOST:-}" != windows ]; then
   chmod 755 "$work"
   chown -R 65534:65534 "$work/run"
   as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
@@ -50,8 +56,10 @@ fi
   >"$work/stdout.raw" 2>"$work/stderr.raw"
 status=$?
 
-sed "s|$work/run|<tmp>|g" "$work/stdout.raw" >"$work/stdout"
-sed "s|$work/run|<tmp>|g" "$work/stderr.raw" >"$work/stderr"
+sed "s|[A-Z]:$work/run|<tmp>|g; s|$work/run|<tmp>|g" "$work/stdout.raw" \
+  >"$work/stdout"
+sed "s|[A-Z]:$work/run|<tmp>|g; s|$work/run|<tmp>|g" "$work/stderr.raw" \
+  >"$work/stderr"
 : >"$work/empty"
 
 failed=0

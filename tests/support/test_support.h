@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "base/reporter.h"
 
@@ -44,5 +45,17 @@ class ScratchDirectory {
 // missing parent directories.
 void WriteTextFile(const std::string& path, const std::string& content);
 std::string ReadTextFile(const std::string& path);
+
+// Creates the directory `path` unless it exists.
+void MakeTestDirectory(const std::string& path);
+
+// The names in `directory` ("" is the current one), hidden ones included,
+// in byte order.
+std::vector<std::string> SortedListing(const std::string& directory);
+
+// The time `path` was last modified, in seconds since 1970 (-1 when it
+// cannot be read), and setting it.
+bool SetModificationTime(const std::string& path, long long seconds);
+long long ModificationTime(const std::string& path);
 
 #endif  // QEV_TESTS_SUPPORT_TEST_SUPPORT_H_

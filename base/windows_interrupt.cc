@@ -1,0 +1,57 @@
+// Interrupts on Windows: Ctrl-C, Ctrl-Break and the console being closed
+// (or the session ending) arrive as console control events, on a thread of
+// their own. They remove the pending temporary files, as SIGINT does on
+// Linux, and end the process as an unhandled Ctrl-C would.
+#include "base/windows_interrupt.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "base/interrupt.h"
+#include "base/interrupt_slots.h"
+
+namespace {
+
+// STATUS_CONTROL_C_EXIT: what a process killed by Ctrl-C ends with.
+constexpr UINT kControlCExit = 0xC000013AU;
+
+std::atomic<bool> g_interrupted{false};
+
+BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
+  // A second event while the first is handled waits for the end.
+  if (g_interrupted.exchange(true)) {
+    Sleep(INFINITE);
+    return TRUE;
+  }
+  // From here the main thread creates no file (see the disk's CreateNew);
+  // one it is creating right now is remembered already and removed here.
+  RemovePendingFiles();
+  TerminateProcess(GetCurrentProcess(), kControlCExit);
+  return TRUE;
+}
+
+}  // namespace
+
+bool InterruptInProgress() {
+  return g_interrupted.load();
+}
+
+void RemovePendingFiles() {
+  PendingSlot* slots = PendingSlots();
+  // Fixed storage, as the interrupt may come at any point of the main
+  // thread's work.
+  static wchar_t wide[kPendingPathMax];
+  for (int i = 0; i < kPendingSlots; ++i) {
+    if (slots[i].state.load() != kSlotReady)
+      continue;
+    int length = MultiByteToWideChar(CP_UTF8, 0, slots[i].path, -1, wide,
+                                     static_cast<int>(kPendingPathMax));
+    if (length > 0)
+      DeleteFileW(wide);
+  }
+}
+
+void InstallInterruptHandlers() {
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}

@@ -1,0 +1,5 @@
+#include "icône.h"
+
+unsigned char g_ic__ne[5] = {
+  0x68,0xC3,0xA9,0x00,0xFF
+};

@@ -1,0 +1,1 @@
+// zebra.cpp
