@@ -72,7 +72,13 @@ bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                   nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    *reason = LastErrorText();
+    // Windows refuses to open a directory as a file: say what it is.
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      *reason = "it is a directory";
+    else
+      *reason = LastErrorText();
     return false;
   }
   // Only a file on disk has a size; a console, pipe or device has none.
