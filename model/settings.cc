@@ -125,13 +125,17 @@ void RecordListedDirectory(Workspace& workspace,
                               ? std::string()
                               : pattern.substr(0, separator);
   std::replace(directory.begin(), directory.end(), '\\', '/');
+  auto is_absolute = [](const std::string& text) {
+    return (!text.empty() && (text[0] == '/' || text[0] == '\\')) ||
+           (text.size() > 1 && text[1] == ':');
+  };
   std::string path;
-  if (!directory.empty() && directory[0] == '/') {
+  if (is_absolute(directory)) {
     path = directory;
   } else {
-    path = root.empty() || root[0] != '/' ? workspace.loadDirectory : "";
+    path = is_absolute(root) ? "" : workspace.loadDirectory;
     if (!root.empty())
-      path += (path.empty() ? "" : "/") + root;
+      path += (path.empty() ? "" : "/") + ForwardSlashes(root);
     if (!directory.empty())
       path += "/" + directory;
   }
