@@ -93,5 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Run({"qev", "-t", "VC7", "-p", "PS3", "-o", "out", "-x", "in.qev"});
   Run({"qev", "-t", "make", "-x", "in.qev"});
   Run({"qev", "-t", "VC17", "-c", "Debug", "-x", "in.qev"});
+  Run({"qev", "-t", "ninja", "-x", "in.qev"});
   return 0;
 }

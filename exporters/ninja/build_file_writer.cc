@@ -13,6 +13,15 @@ void AppendPaths(std::string* out, const std::vector<std::string>& paths) {
   }
 }
 
+void AppendOutputs(std::string* out,
+                   const BuildGraph& graph,
+                   const std::vector<size_t>& units) {
+  for (size_t index : units) {
+    *out += ' ';
+    AppendNinjaPath(out, graph.units[index].output);
+  }
+}
+
 // The compile rules of one unit, which name the unit's flags variable: the
 // many compile edges then need no variables of their own, for which ninja
 // would keep a scope per edge.
@@ -131,10 +140,12 @@ void AppendUnit(std::string* out,
     *out += '/';
     AppendNinjaPath(out, step.objectName);
   }
-  AppendPaths(out, unit.linkInputs);
-  if (!unit.orderOnly.empty()) {
+  AppendPaths(out, unit.linkFiles);
+  AppendOutputs(out, graph, unit.linkUnits);
+  AppendPaths(out, unit.dependencyLinkFiles);
+  if (!unit.orderOnlyUnits.empty()) {
     *out += " ||";
-    AppendPaths(out, unit.orderOnly);
+    AppendOutputs(out, graph, unit.orderOnlyUnits);
   }
   *out += '\n';
   if (unit.kind != LinkKind::kStaticLibrary)
@@ -150,7 +161,7 @@ void AppendUnit(std::string* out,
   if (unit.built) {
     *out += "build " + EscapeNinjaPath(GoalName(unit)) + ": phony " +
             EscapeNinjaPath(unit.output);
-    AppendPaths(out, unit.goalInputs);
+    AppendOutputs(out, graph, unit.goalUnits);
     *out += '\n';
   }
   *out += '\n';
@@ -174,7 +185,13 @@ std::string FormatRegenerationCommand(const BuildGraph& graph) {
 
 std::string FormatBuildFile(const BuildGraph& graph) {
   std::string out;
-  size_t size = 4096;
+  AppendBuildFile(graph, &out);
+  return out;
+}
+
+void AppendBuildFile(const BuildGraph& graph, std::string* out_pointer) {
+  std::string& out = *out_pointer;
+  size_t size = out.size() + 4096;
   for (const BuildUnit& unit : graph.units) {
     size += 512 + unit.cflags.size() + unit.libs.size();
     for (const CompileStep& step : *unit.compiles) {
@@ -216,5 +233,4 @@ std::string FormatBuildFile(const BuildGraph& graph) {
   for (const std::string& configuration : graph.configurations)
     out += " " + EscapeNinjaPath(configuration);
   out += "\n\ndefault all\n";
-  return out;
 }

@@ -12,6 +12,8 @@ constexpr int kLinkPoolDepth = 4;
 // edge, per unit its compiles, archive or link and goal, then a goal per
 // configuration and "all", which a bare `ninja` builds.
 std::string FormatBuildFile(const BuildGraph& graph);
+// The same, appended to `out`.
+void AppendBuildFile(const BuildGraph& graph, std::string* out);
 
 // The command of the regeneration rule: qev rerun in its directory with the
 // recorded toolchain in its environment.

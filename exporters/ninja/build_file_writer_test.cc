@@ -32,12 +32,21 @@ BuildGraph SmallGraph() {
   unit.compiles = std::make_shared<CompileSteps>(
       CompileSteps{{"../src/a b.cpp", "__/src/a b.cpp.o", SourceKind::kCxx},
                    {"../src/s.S", "__/src/s.S.o", SourceKind::kAssembler}});
-  unit.linkInputs = {"lib/core.a"};
-  unit.orderOnly = {"bin/gen"};
+  unit.linkFiles = {"lib/core.a"};
   unit.preBuild = "echo pre";
   unit.preLink = "echo link";
   unit.postBuild = "echo post";
   graph.units.push_back(unit);
+  BuildUnit gen;
+  gen.target = "gen";
+  gen.configuration = "Debug";
+  gen.output = "bin/gen";
+  gen.objectDirectory = "obj/gen_Debug";
+  gen.variablePrefix = "gen_Debug";
+  gen.compiles = std::make_shared<CompileSteps>();
+  gen.built = false;
+  graph.units.push_back(gen);
+  graph.units[0].orderOnlyUnits = {1};
   graph.configurations = {"Debug"};
   graph.compileDatabaseUnits = {0};
   return graph;

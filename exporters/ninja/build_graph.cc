@@ -167,7 +167,6 @@ class Resolver {
   std::map<std::pair<const Target*, std::string>, size_t> synthesizedIndex_;
   std::deque<Configuration> synthesized_;
   std::unordered_set<std::string> variablePrefixes_;
-  std::unordered_set<std::string> sharedOutputs_;
   std::vector<size_t> visited_;
   std::unordered_map<const Target*, TargetFiles> files_;
 };
@@ -389,7 +388,7 @@ void Resolver::FillLinkInputs(size_t index) {
       continue;
     visited_[dependency] = mark;
     if (units_[dependency].kind == LinkKind::kExecutable) {
-      unit.orderOnly.push_back(units_[dependency].output);
+      unit.orderOnlyUnits.push_back(dependency);
       continue;
     }
     stack.emplace_back(dependency, 0);
@@ -397,19 +396,19 @@ void Resolver::FillLinkInputs(size_t index) {
   if (unit.kind == LinkKind::kStaticLibrary) {
     // An archive needs nothing else built; whatever links it links its
     // dependencies too. Its goal still builds them.
-    for (auto it = post_order.rbegin(); it != post_order.rend(); ++it)
-      unit.goalInputs.push_back(units_[*it].output);
-    unit.goalInputs.insert(unit.goalInputs.end(), unit.orderOnly.begin(),
-                           unit.orderOnly.end());
-    unit.orderOnly.clear();
+    unit.goalUnits.assign(post_order.rbegin(), post_order.rend());
+    unit.goalUnits.insert(unit.goalUnits.end(), unit.orderOnlyUnits.begin(),
+                          unit.orderOnlyUnits.end());
+    unit.orderOnlyUnits.clear();
     return;
   }
-  unit.linkInputs = source.files->libraries;
-  for (auto it = post_order.rbegin(); it != post_order.rend(); ++it) {
-    unit.linkInputs.push_back(units_[*it].output);
-    if (units_[*it].kind == LinkKind::kStaticLibrary) {
-      for (const std::string& library : sources_[*it].files->libraries)
-        unit.linkInputs.push_back(library);
+  unit.linkFiles = source.files->libraries;
+  unit.linkUnits.assign(post_order.rbegin(), post_order.rend());
+  for (size_t linked : unit.linkUnits) {
+    if (units_[linked].kind == LinkKind::kStaticLibrary) {
+      const std::vector<std::string>& files = sources_[linked].files->libraries;
+      unit.dependencyLinkFiles.insert(unit.dependencyLinkFiles.end(),
+                                      files.begin(), files.end());
     }
   }
 
@@ -419,20 +418,30 @@ void Resolver::FillLinkInputs(size_t index) {
       DirectoryOf(JoinBuildPath(options_.buildDirectory, unit.output));
   std::set<std::string> directories;
   std::string run_path;
-  for (const std::string& input : unit.linkInputs) {
-    size_t dot = input.rfind('.');
-    bool shared = (dot != std::string::npos &&
-                   (input.compare(dot, std::string::npos, ".so") == 0 ||
-                    input.compare(dot, std::string::npos, ".dylib") == 0)) ||
-                  sharedOutputs_.count(input) != 0;
-    if (!shared)
-      continue;
+  auto add_run_path = [&](const std::string& library) {
     std::string relative = RelativeBuildPath(
-        from, DirectoryOf(JoinBuildPath(options_.buildDirectory, input)));
+        from, DirectoryOf(JoinBuildPath(options_.buildDirectory, library)));
     if (!directories.insert(relative).second)
-      continue;
+      return;
     std::string entry = relative == "." ? origin : origin + "/" + relative;
     AppendWord(&run_path, ShellQuote("-Wl,-rpath," + entry));
+  };
+  std::vector<const std::string*> files;
+  for (const std::string& file : unit.linkFiles)
+    files.push_back(&file);
+  for (const std::string& file : unit.dependencyLinkFiles)
+    files.push_back(&file);
+  for (const std::string* file_pointer : files) {
+    const std::string& file = *file_pointer;
+    size_t dot = file.rfind('.');
+    if (dot != std::string::npos &&
+        (file.compare(dot, std::string::npos, ".so") == 0 ||
+         file.compare(dot, std::string::npos, ".dylib") == 0))
+      add_run_path(file);
+  }
+  for (size_t linked : unit.linkUnits) {
+    if (units_[linked].kind == LinkKind::kSharedLibrary)
+      add_run_path(units_[linked].output);
   }
   AppendWord(&unit.libs, run_path);
 }
@@ -465,8 +474,6 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
     ResolveDependencies(i);
   for (size_t i = 0; i < units_.size(); ++i) {
     FillUnit(i);
-    if (units_[i].kind == LinkKind::kSharedLibrary)
-      sharedOutputs_.insert(units_[i].output);
   }
   for (size_t i = 0; i < units_.size(); ++i)
     FillLinkInputs(i);

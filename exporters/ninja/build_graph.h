@@ -70,15 +70,19 @@ struct BuildUnit {
   // link (search paths, libraries, flags, run path).
   std::string cflags;
   std::string libs;
-  // Libraries linked by path after the objects, each before the libraries
-  // it needs.
-  std::vector<std::string> linkInputs;
-  // Outputs that must exist first without being linked (programs that this
+  // What is linked by path after the objects, in this order: library files
+  // of the unit's file groups; the library units it needs (indices into
+  // BuildGraph::units), each before the libraries it needs; the library
+  // files of those that are static libraries.
+  std::vector<std::string> linkFiles;
+  std::vector<size_t> linkUnits;
+  std::vector<std::string> dependencyLinkFiles;
+  // Units that must be built first without being linked (programs that this
   // one depends on).
-  std::vector<std::string> orderOnly;
+  std::vector<size_t> orderOnlyUnits;
   // What the unit's goal builds besides its output: for a static library,
   // everything it needs, as make's goal would.
-  std::vector<std::string> goalInputs;
+  std::vector<size_t> goalUnits;
   // Event commands, "" for none.
   std::string preBuild;
   std::string preLink;

@@ -38,6 +38,22 @@ class BuildGraphTest : public ::testing::Test {
     return graph_.units.front();
   }
 
+  // What a unit links, as paths in link order.
+  Paths Linked(const BuildUnit& unit) {
+    Paths paths = unit.linkFiles;
+    for (size_t index : unit.linkUnits)
+      paths.push_back(graph_.units[index].output);
+    paths.insert(paths.end(), unit.dependencyLinkFiles.begin(),
+                 unit.dependencyLinkFiles.end());
+    return paths;
+  }
+  Paths Outputs(const std::vector<size_t>& units) {
+    Paths paths;
+    for (size_t index : units)
+      paths.push_back(graph_.units[index].output);
+    return paths;
+  }
+
   bool Resolve(const Project& project) {
     BuildGraphOptions options;
     options.buildDirectory = "/work/build";
@@ -76,14 +92,17 @@ TEST_F(BuildGraphTest, StaticLibrariesLinkTransitivelyInDependencyOrder) {
   top.AddDependency("left");
   top.AddDependency("right");
   left.AddDependency("base");
+  left.AddFiles("Libraries", "", {"vendor/libv.a"});
   project_.FindTarget("right")->AddDependency("base");
   ASSERT_TRUE(Resolve(project_)) << error_;
-  EXPECT_EQ(Unit("app").linkInputs,
+  EXPECT_EQ(Linked(Unit("app")),
             (Paths{"out/Debug/top.a", "out/Debug/left.a", "out/Debug/right.a",
-                   "out/Debug/base.a"}));
+                   "out/Debug/base.a", "vendor/libv.a"}));
   // An archive links nothing, but its goal builds what it needs.
-  EXPECT_TRUE(Unit("top").linkInputs.empty());
-  EXPECT_EQ(Unit("top").goalInputs.size(), 3u);
+  EXPECT_TRUE(Linked(Unit("top")).empty());
+  EXPECT_EQ(
+      Outputs(Unit("top").goalUnits),
+      (Paths{"out/Debug/left.a", "out/Debug/right.a", "out/Debug/base.a"}));
 }
 
 TEST_F(BuildGraphTest,
@@ -96,8 +115,8 @@ TEST_F(BuildGraphTest,
   app.AddDependency("plugin");
   ASSERT_TRUE(Resolve(project_)) << error_;
   const BuildUnit& unit = Unit("app");
-  EXPECT_EQ(unit.linkInputs, (Paths{"out/Debug/plugins/plugin.so"}));
-  EXPECT_EQ(unit.orderOnly, (Paths{"out/Debug/gen"}));
+  EXPECT_EQ(Linked(unit), (Paths{"out/Debug/plugins/plugin.so"}));
+  EXPECT_EQ(Outputs(unit.orderOnlyUnits), (Paths{"out/Debug/gen"}));
   EXPECT_EQ(unit.libs, "'-Wl,-rpath,$ORIGIN/plugins'");
 }
 
@@ -140,7 +159,7 @@ TEST_F(BuildGraphTest, SourcesMapToDistinctObjectsOnce) {
   EXPECT_EQ((*unit.compiles)[1].kind, SourceKind::kCxx);
   // The configurations of a target share its compiles.
   EXPECT_EQ(Unit("app", "Release").compiles, unit.compiles);
-  EXPECT_EQ(unit.linkInputs, (Paths{"lib/libv.a"}));
+  EXPECT_EQ(Linked(unit), (Paths{"lib/libv.a"}));
 }
 
 TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
@@ -162,7 +181,7 @@ TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
   EXPECT_EQ(unit.ObjectPath(unit.compiles->at(0)),
             "../ext/build/obj/lib_Debug/__/src/lib.c.o");
   EXPECT_EQ(unit.cflags, "-I../ext/src -I/usr/include");
-  EXPECT_EQ(Unit("app").linkInputs, (Paths{"../ext/build/out/Debug/lib.a"}));
+  EXPECT_EQ(Linked(Unit("app")), (Paths{"../ext/build/out/Debug/lib.a"}));
 }
 
 TEST_F(BuildGraphTest, AMissingConfigurationIsMadeUpWithTheDependencysKind) {
@@ -176,7 +195,7 @@ TEST_F(BuildGraphTest, AMissingConfigurationIsMadeUpWithTheDependencysKind) {
   const BuildUnit& made = Unit("core", "Release");
   EXPECT_FALSE(made.built);
   EXPECT_EQ(made.kind, LinkKind::kStaticLibrary);
-  EXPECT_EQ(Unit("app", "Release").linkInputs, (Paths{"core.a"}));
+  EXPECT_EQ(Linked(Unit("app", "Release")), (Paths{"core.a"}));
   // The model is left as it was.
   EXPECT_EQ(project_.FindTarget("core")->configurations.size(), 2u);
 }

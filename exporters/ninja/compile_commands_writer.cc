@@ -34,8 +34,15 @@ void AppendCompileCommand(std::string* out,
 }
 
 std::string FormatCompileCommands(const BuildGraph& graph) {
+  std::string out;
+  AppendCompileCommands(graph, &out);
+  return out;
+}
+
+void AppendCompileCommands(const BuildGraph& graph, std::string* out_pointer) {
+  std::string& out = *out_pointer;
   const std::string directory = JsonString(graph.buildDirectory);
-  size_t size = 16;
+  size_t size = out.size() + 16;
   for (size_t index : graph.compileDatabaseUnits) {
     const BuildUnit& unit = graph.units[index];
     for (const CompileStep& step : *unit.compiles) {
@@ -44,7 +51,6 @@ std::string FormatCompileCommands(const BuildGraph& graph) {
               2 * step.source.size();
     }
   }
-  std::string out;
   out.reserve(size);
   out += "[";
   std::string command;
@@ -69,5 +75,4 @@ std::string FormatCompileCommands(const BuildGraph& graph) {
     }
   }
   out += first ? "]\n" : "\n]\n";
-  return out;
 }

@@ -25,5 +25,7 @@ void AppendCompileCommand(std::string* out,
 // graph.compileDatabaseUnits names, without the compiler launcher (tools
 // that read the file run the compiler themselves).
 std::string FormatCompileCommands(const BuildGraph& graph);
+// The same, appended to `out`.
+void AppendCompileCommands(const BuildGraph& graph, std::string* out);
 
 #endif  // QEV_EXPORTERS_NINJA_COMPILE_COMMANDS_WRITER_H_

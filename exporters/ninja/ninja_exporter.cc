@@ -125,10 +125,13 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
     return false;
   }
   // The database first: build.ninja is what ninja checks for being up to
-  // date, so it is written last.
-  bool database = WriteOutputFile(directory, "compile_commands.json",
-                                  FormatCompileCommands(graph), reporter_);
-  bool build = WriteOutputFile(directory, "build.ninja", FormatBuildFile(graph),
-                               reporter_);
+  // date, so it is written last. Both texts share one buffer.
+  std::string text;
+  AppendCompileCommands(graph, &text);
+  bool database =
+      WriteOutputFile(directory, "compile_commands.json", text, reporter_);
+  text.clear();
+  AppendBuildFile(graph, &text);
+  bool build = WriteOutputFile(directory, "build.ninja", text, reporter_);
   return database && build;
 }
