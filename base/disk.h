@@ -93,6 +93,9 @@ class Disk {
   virtual bool MakeDirectory(const std::string& path, std::string* error) = 0;
 
   virtual int ProcessId() = 0;
+  // The absolute path of the running program, where the host tells it;
+  // empty otherwise.
+  virtual std::string ExecutablePath() { return std::string(); }
 };
 
 // The host's disk.

@@ -285,6 +285,14 @@ class PosixDisk : public Disk {
   }
 
   int ProcessId() override { return static_cast<int>(getpid()); }
+
+  std::string ExecutablePath() override {
+#if defined(__linux__)
+    return CanonicalPath("/proc/self/exe");
+#else
+    return std::string();
+#endif
+  }
 };
 
 }  // namespace

@@ -22,6 +22,11 @@ void Reporter::Warning(std::string_view message) {
   PrintToError(line);
 }
 
+void Reporter::WarningOnce(std::string_view message, std::string_view key) {
+  if (warnedOnce_.emplace(key.empty() ? message : key).second)
+    Warning(message);
+}
+
 void Reporter::Error(std::string_view message) {
   std::string line = "qev: error: ";
   line.append(message);

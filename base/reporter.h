@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 // Where one run of qev reports. The tool's own messages ("Error: ...", the
 // help, the dump, "Depends for ...") go to standard output in the order they
@@ -23,6 +24,9 @@ class Reporter {
   // Writes `text` to standard error as it stands.
   void PrintToError(std::string_view text);
   void Warning(std::string_view message);
+  // Warning, given once per `key` in this run (the message itself when the
+  // key is empty).
+  void WarningOnce(std::string_view message, std::string_view key = {});
   // Reports a failure on standard error and marks the run as failed.
   void Error(std::string_view message);
 
@@ -33,6 +37,7 @@ class Reporter {
   std::FILE* out_;
   std::FILE* err_;
   bool failed_ = false;
+  std::unordered_set<std::string> warnedOnce_;
 };
 
 #endif  // QEV_BASE_REPORTER_H_

@@ -296,18 +296,22 @@ void WriteGnFrame(const std::string& root, const std::vector<Target>& targets) {
   WriteFile(root + "/.gn", "buildconfig = \"//build/BUILDCONFIG.gn\"\n");
   MakeDir(root + "/build");
   MakeDir(root + "/build/toolchain");
-  WriteFile(root + "/build/BUILDCONFIG.gn",
-            "declare_args() {\n"
-            "  is_debug = true\n"
-            "}\n\n"
-            "set_default_toolchain(\"//build/toolchain:gcc\")\n\n"
-            "_configs = [ \"//build:compiler\" ]\n"
-            "set_defaults(\"static_library\") {\n"
-            "  configs = _configs\n"
-            "}\n"
-            "set_defaults(\"executable\") {\n"
-            "  configs = _configs\n"
-            "}\n");
+  WriteFile(
+      root + "/build/BUILDCONFIG.gn",
+      "declare_args() {\n"
+      "  is_debug = true\n"
+      "  # The compiler and archiver; bench/ninja.sh swaps in a stand-in.\n"
+      "  cxx_tool = \"g++\"\n"
+      "  ar_tool = \"ar\"\n"
+      "}\n\n"
+      "set_default_toolchain(\"//build/toolchain:gcc\")\n\n"
+      "_configs = [ \"//build:compiler\" ]\n"
+      "set_defaults(\"static_library\") {\n"
+      "  configs = _configs\n"
+      "}\n"
+      "set_defaults(\"executable\") {\n"
+      "  configs = _configs\n"
+      "}\n");
   WriteFile(root + "/build/BUILD.gn",
             "config(\"compiler\") {\n"
             "  include_dirs = [ \"//src\" ]\n"
@@ -324,7 +328,8 @@ void WriteGnFrame(const std::string& root, const std::vector<Target>& targets) {
       "toolchain(\"gcc\") {\n"
       "  tool(\"cxx\") {\n"
       "    depfile = \"{{output}}.d\"\n"
-      "    command = \"g++ -MMD -MF $depfile {{defines}} {{include_dirs}} "
+      "    command = \"$cxx_tool -MMD -MF $depfile {{defines}} "
+      "{{include_dirs}} "
       "{{cflags}} {{cflags_cc}} -c {{source}} -o {{output}}\"\n"
       "    depsformat = \"gcc\"\n"
       "    description = \"CXX {{output}}\"\n"
@@ -333,7 +338,8 @@ void WriteGnFrame(const std::string& root, const std::vector<Target>& targets) {
       "]\n"
       "  }\n"
       "  tool(\"alink\") {\n"
-      "    command = \"rm -f {{output}} && ar rcs {{output}} {{inputs}}\"\n"
+      "    command = \"rm -f {{output}} && $ar_tool rcs {{output}} "
+      "{{inputs}}\"\n"
       "    description = \"AR {{output}}\"\n"
       "    outputs = [ "
       "\"{{target_out_dir}}/{{target_output_name}}{{output_extension}}\" ]\n"
@@ -341,7 +347,8 @@ void WriteGnFrame(const std::string& root, const std::vector<Target>& targets) {
       "    output_prefix = \"lib\"\n"
       "  }\n"
       "  tool(\"link\") {\n"
-      "    command = \"g++ {{ldflags}} -o {{output}} {{inputs}} {{libs}}\"\n"
+      "    command = \"$cxx_tool {{ldflags}} -o {{output}} {{inputs}} "
+      "{{libs}}\"\n"
       "    description = \"LINK {{output}}\"\n"
       "    outputs = [ \"{{root_out_dir}}/{{target_output_name}}\" ]\n"
       "  }\n"

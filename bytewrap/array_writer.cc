@@ -37,20 +37,20 @@ constexpr size_t kSlack = sizeof(kHex.entry[0]) - kValueSize;
 }  // namespace
 
 std::string HeaderText(const OutputNames& names, uint64_t size) {
-  return "#ifndef " + names.guard_macro + "\r\n" + "#define " +
-         names.guard_macro + "\r\n" +
+  return "#ifndef " + names.guardMacro + "\r\n" + "#define " +
+         names.guardMacro + "\r\n" +
          "\r\n"
          "extern unsigned char " +
-         names.array_name + "[" + std::to_string(size) + "];\r\n" +
+         names.arrayName + "[" + std::to_string(size) + "];\r\n" +
          "\r\n"
          "#endif\r\n";
 }
 
 std::string SourcePrologue(const OutputNames& names, uint64_t size) {
-  return "#include \"" + names.header_file + "\"\r\n" +
+  return "#include \"" + names.headerFile + "\"\r\n" +
          "\r\n"
          "unsigned char " +
-         names.array_name + "[" + std::to_string(size) + "] = {\r\n" + "  ";
+         names.arrayName + "[" + std::to_string(size) + "] = {\r\n" + "  ";
 }
 
 std::string SourceEpilogue() {

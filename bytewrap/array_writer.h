@@ -1,5 +1,5 @@
-#ifndef BYTEWRAP_ARRAY_WRITER_H_
-#define BYTEWRAP_ARRAY_WRITER_H_
+#ifndef QEV_BYTEWRAP_ARRAY_WRITER_H_
+#define QEV_BYTEWRAP_ARRAY_WRITER_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -36,4 +36,4 @@ char* FormatByteLines(const unsigned char* bytes,
                       uint64_t total,
                       char* out);
 
-#endif  // BYTEWRAP_ARRAY_WRITER_H_
+#endif  // QEV_BYTEWRAP_ARRAY_WRITER_H_

@@ -26,6 +26,17 @@ std::string ToUpperAscii(std::string text) {
   return text;
 }
 
+// The text as a file name that a quoted include line can hold: double
+// quotes and control characters (a newline ends the line) become '_'.
+std::string ToIncludableName(std::string name) {
+  for (char& c : name) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '"' || byte < 0x20 || byte == 0x7F)
+      c = '_';
+  }
+  return name;
+}
+
 }  // namespace
 
 bool DeriveNames(const std::string& input_path, OutputNames* names) {
@@ -35,18 +46,37 @@ bool DeriveNames(const std::string& input_path, OutputNames* names) {
   if (dot == std::string::npos || dot == component_start)
     return false;
 
-  std::string directory = input_path.substr(0, component_start);
   std::string stem = input_path.substr(component_start, dot - component_start);
-  names->header_file = stem + ".h";
-  names->header_path = directory + names->header_file;
-  names->source_path = directory + stem + ".cpp";
+  // The directory the outputs are written to: only '/' separates there. A
+  // '\' before the stem is part of the file name, which the source includes
+  // as it is.
+  size_t slash = input_path.rfind('/', component_start - 1);
+  size_t name_start = slash == std::string::npos ? 0 : slash + 1;
+  if (component_start == 0)
+    name_start = 0;
+  std::string directory = input_path.substr(0, name_start);
+  std::string base = ToIncludableName(
+      input_path.substr(name_start, component_start - name_start) + stem);
+  names->headerFile = base + ".h";
+  names->headerPath = directory + names->headerFile;
+  names->sourcePath = directory + base + ".cpp";
 
   std::string id = ToIdentifier(stem);
-  names->array_name = "g_" + id;
+  names->arrayName = "g_" + id;
   std::string guard = ToUpperAscii(id);
   // A macro cannot start with a digit.
   if (guard[0] >= '0' && guard[0] <= '9')
     guard = "G_" + guard;
-  names->guard_macro = guard + "_H";
+  names->guardMacro = guard + "_H";
   return true;
+}
+
+std::string NameProblem(const std::string& input_path) {
+  size_t separator = input_path.find_last_of("/\\");
+  size_t component_start = separator == std::string::npos ? 0 : separator + 1;
+  size_t dot = input_path.find('.', component_start);
+  if (dot == std::string::npos)
+    return "the file name has no '.'; the outputs are named after the text "
+           "before it";
+  return "the file name starts with '.', which leaves the outputs no name";
 }

@@ -13,15 +13,22 @@ std::optional<std::string> DefaultPlatform(const std::string& name) {
                                            : HostPlatform());
 }
 
+namespace {
+
+bool TakesValue(char letter) {
+  return letter == 'c' || letter == 'o' || letter == 'p' || letter == 't' ||
+         letter == 'v' || letter == 'x';
+}
+
+}  // namespace
+
 void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {
   for (int i = 0; i < argc; ++i) {
     const char* argument = argv[i];
     if (argument[0] != '-')
       continue;
     char letter = argument[1];
-    bool takes_value = letter == 'c' || letter == 'o' || letter == 'p' ||
-                       letter == 't' || letter == 'v' || letter == 'x';
-    if (!takes_value)
+    if (!TakesValue(letter))
       continue;
     if (i + 1 >= argc)
       break;
@@ -66,4 +73,43 @@ void PrintHelp(Reporter& reporter) {
       "  UNIX/LINUX/OSX/ETC\n"
       "  XENON/XBOX360\n"
       "  PS3\n");
+}
+
+InfoRequest FindInfoRequest(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "-h" || argument == "--help")
+      return InfoRequest::kHelp;
+    if (argument == "--version")
+      return InfoRequest::kVersion;
+    if (argument.size() > 1 && argument[0] == '-' && TakesValue(argument[1]))
+      ++i;
+  }
+  return InfoRequest::kNone;
+}
+
+std::string UsageText() {
+  return "Usage: qev [-t <tool>] [-p <platform>] [-c <configuration>]... "
+         "[-v <level>] [-o <name>] -x <project.qev>\n"
+         "\n"
+         "Reads an XML project description and writes the build files of a "
+         "tool.\n"
+         "\n"
+         "Options:\n"
+         "  -x <file>     the project description to read\n"
+         "  -t <tool>     VC7, VC71, VC8, make or xcode (any letter case)\n"
+         "  -p <platform> the platform to write for (default: Win32 for the "
+         "Visual\n"
+         "                Studio tools, the host for make, MacOSX for xcode)\n"
+         "  -c <name>     list only this configuration in Visual Studio "
+         "solutions\n"
+         "                (repeatable)\n"
+         "  -v <level>    print what was read when the level is above 3 "
+         "(default 4)\n"
+         "  -o <name>     base name of the solution or Xcode bundle\n"
+         "  -h, --help    print this help and exit\n"
+         "  --version     print the version and exit\n"
+         "\n"
+         "Example: cd build && qev -t make -x ../game.qev && make all\n"
+         "See qev(1) for the description format.\n";
 }

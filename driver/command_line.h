@@ -21,4 +21,13 @@ std::optional<std::string> DefaultPlatform(const std::string& tool);
 // The help text, printed after a failure to parse or to export.
 void PrintHelp(Reporter& reporter);
 
+// What the user asked for instead of a run: "-h" or "--help" for the usage,
+// "--version" for the version. The first such argument decides; values of
+// options (a file named "-h" after -x) do not count.
+enum class InfoRequest { kNone, kHelp, kVersion };
+InfoRequest FindInfoRequest(int argc, const char* const* argv);
+
+// The usage that --help prints: every option, the tools and an example.
+std::string UsageText();
+
 #endif  // QEV_DRIVER_COMMAND_LINE_H_

@@ -57,3 +57,14 @@ TEST(ParseCommandLineTest, ToolImpliesThePlatformUnlessOneIsGiven) {
   EXPECT_FALSE(Parse({"qev", "-t", "VC80"})->platform);
   EXPECT_FALSE(Parse({"qev"})->platform);
 }
+
+TEST(FindInfoRequestTest, HelpAndVersionButNotAsOptionValues) {
+  auto find = [](std::vector<const char*> args) {
+    return FindInfoRequest(static_cast<int>(args.size()), args.data());
+  };
+  EXPECT_EQ(find({"qev", "-t", "make", "--help"}), InfoRequest::kHelp);
+  EXPECT_EQ(find({"qev", "-h"}), InfoRequest::kHelp);
+  EXPECT_EQ(find({"qev", "--version", "-h"}), InfoRequest::kVersion);
+  EXPECT_EQ(find({"qev", "-x", "-h", "-o", "--version"}), InfoRequest::kNone);
+  EXPECT_EQ(find({"qev", "-help", "-x", "a.qev"}), InfoRequest::kNone);
+}

@@ -4,6 +4,7 @@
 #include "driver/tool_table.h"
 #include "exporters/exporter.h"
 #include "model/model.h"
+#include "model/validate.h"
 
 bool ToolAcceptsPlatform(const Workspace& workspace) {
   const Tool* tool = workspace.tool ? FindTool(*workspace.tool) : nullptr;
@@ -15,7 +16,22 @@ bool ToolAcceptsPlatform(const Workspace& workspace) {
   return false;
 }
 
+namespace {
+
+// Reports what validation found; what it removed is not exported.
+void ValidateBeforeExport(Workspace& workspace) {
+  for (const Finding& finding : ValidateWorkspace(workspace)) {
+    if (finding.error)
+      workspace.reporter->Error(finding.message);
+    else
+      workspace.reporter->WarningOnce(finding.message);
+  }
+}
+
+}  // namespace
+
 bool ExportProjects(Workspace& workspace) {
+  ValidateBeforeExport(workspace);
   if (!workspace.tool)
     return false;
   const Tool* tool = FindTool(*workspace.tool);

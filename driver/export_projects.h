@@ -7,7 +7,9 @@ struct Workspace;
 // workspace.platform; checked before anything is read or written.
 bool ToolAcceptsPlatform(const Workspace& workspace);
 
-// Runs the exporter of workspace.tool over every project, in order. Fails
+// Validates the workspace (ValidateWorkspace: its findings are reported, and
+// what it removes is not exported), then runs the exporter of
+// workspace.tool over every project, in order. Fails
 // without a message when there is no tool, and with "Error: Tool not
 // defined. Cannot export!" when the tool is unknown.
 bool ExportProjects(Workspace& workspace);

@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include "base/disk.h"
 #include "base/reporter.h"
 #include "driver/command_line.h"
 #include "driver/export_projects.h"
@@ -7,6 +8,7 @@
 #include "model/model.h"
 #include "model/reader.h"
 #include "model/wildcard.h"
+#include "version.h"
 
 void TearDownWorkspace(Workspace& workspace) {
   for (auto& project : workspace.projects) {
@@ -19,6 +21,16 @@ void TearDownWorkspace(Workspace& workspace) {
 }
 
 int RunQev(int argc, const char* const* argv, Reporter& reporter) {
+  switch (FindInfoRequest(argc, argv)) {
+    case InfoRequest::kHelp:
+      reporter.Print(UsageText());
+      return 0;
+    case InfoRequest::kVersion:
+      reporter.Print("qev " QEV_VERSION "\n");
+      return 0;
+    case InfoRequest::kNone:
+      break;
+  }
   Workspace workspace;
   workspace.reporter = &reporter;
   DirectoryListings listings;
@@ -29,6 +41,9 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   ParseCommandLine(argc, argv, &workspace);
   if (!ToolAcceptsPlatform(workspace))
     return 1;
+  // Kept for build files that rerun this very command.
+  workspace.arguments.assign(argv, argv + argc);
+  workspace.startDirectory = SystemDisk().CurrentDirectory();
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

@@ -2,6 +2,7 @@
 
 #include "base/text.h"
 #include "exporters/make/make_exporter.h"
+#include "exporters/ninja/ninja_exporter.h"
 #include "exporters/vc17/vc17_exporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
@@ -22,6 +23,8 @@ const Tool kTools[] = {
     {"VC17", "x64", Vc17PlatformName, Vc17AcceptsPlatform,
      Create<VC17Exporter>},
     {"make", nullptr, MakePlatformName, nullptr, Create<MakeExporter>},
+    {"ninja", nullptr, NinjaPlatformName, NinjaAcceptsPlatform,
+     Create<NinjaExporter>},
     {"xcode", "MacOSX", XCodePlatformName, nullptr, Create<XCodeExporter>},
 };
 
@@ -33,12 +36,4 @@ const Tool* FindTool(const std::string& name) {
       return &tool;
   }
   return nullptr;
-}
-
-const char* HostPlatform() {
-#if defined(__APPLE__)
-  return "MacOSX";
-#else
-  return "Linux";
-#endif
 }

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "base/host_platform.h"
+
 class QEVExporter;
 class Reporter;
 
@@ -27,8 +29,5 @@ struct Tool {
 
 // The row whose name equals `name` (ASCII case ignored), or null.
 const Tool* FindTool(const std::string& name);
-
-// The platform qev runs on, as descriptions name it.
-const char* HostPlatform();
 
 #endif  // QEV_DRIVER_TOOL_TABLE_H_

@@ -33,11 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   OutputNames names;
   if (!DeriveNames(argument, &names))
     return 0;
-  if (!IsIdentifier(names.array_name) || !IsIdentifier(names.guard_macro))
+  if (!IsIdentifier(names.arrayName) || !IsIdentifier(names.guardMacro))
     abort();
-  if (!EndsWith(names.header_path, ".h") ||
-      !EndsWith(names.source_path, ".cpp") ||
-      !EndsWith(names.header_path, names.header_file))
+  if (!EndsWith(names.headerPath, ".h") ||
+      !EndsWith(names.sourcePath, ".cpp") ||
+      !EndsWith(names.headerPath, names.headerFile))
     abort();
   return 0;
 }

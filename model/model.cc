@@ -15,9 +15,15 @@ void Configuration::AddSearchPath(const std::string& path, int kind) {
     searchPaths.library.push_back(path);
 }
 
+std::string FullFilePath(const std::string& root, const std::string& path) {
+  if (!path.empty() && path[0] == '/')
+    return path;
+  return root + "/" + path;
+}
+
 FileEntry::FileEntry(std::string path, std::string root)
     : path(std::move(path)), root(std::move(root)) {
-  fullPath = this->root + "/" + this->path;
+  fullPath = FullFilePath(this->root, this->path);
 }
 
 Target::Target(std::string name, Project* project)
@@ -157,7 +163,7 @@ void Target::RemoveFiles(const std::string& group,
     return;
   std::unordered_set<std::string> doomed;
   for (const std::string& path : paths)
-    doomed.insert(root + "/" + path);
+    doomed.insert(FullFilePath(root, path));
   std::vector<FileEntry>& files = target_group->files;
   files.erase(std::remove_if(files.begin(), files.end(),
                              [&doomed](const FileEntry& entry) {
@@ -178,6 +184,13 @@ Target* Project::TargetAt(size_t index) const {
 Target* Project::FindTarget(const std::string& name) const {
   auto found = targetIndex_.find(name);
   return found == targetIndex_.end() ? nullptr : found->second;
+}
+
+void Project::RemoveTargetAt(size_t index) {
+  targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(index));
+  targetIndex_.clear();
+  for (const auto& target : targets)
+    targetIndex_.emplace(target->name, target.get());
 }
 
 void Project::AddImportedTarget(Target* target) {
@@ -205,5 +218,7 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->exportImport = parent.exportImport;
   workspace->enclosingFiles = parent.enclosingFiles;
   workspace->loaded = parent.loaded;
+  workspace->arguments = parent.arguments;
+  workspace->startDirectory = parent.startDirectory;
   return workspace;
 }

@@ -61,10 +61,14 @@ struct Configuration {
 struct FileEntry {
   FileEntry(std::string path, std::string root);
 
-  std::string path;      // as the search found it, relative to root
-  std::string root;      // the FILES element's root, "" when none
-  std::string fullPath;  // root + "/" + path, also when root is empty
+  std::string path;  // as the search found it, relative to root
+  std::string root;  // the FILES element's root, "" when none
+  // root + "/" + path, also when root is empty; an absolute path as it is.
+  std::string fullPath;
 };
+
+// What FileEntry::fullPath is for `path` found under `root`.
+std::string FullFilePath(const std::string& root, const std::string& path);
 
 struct FileGroup {
   explicit FileGroup(std::string name) : name(std::move(name)) {}
@@ -74,6 +78,16 @@ struct FileGroup {
 };
 
 struct Project;
+
+// What a project was generated from, for build files that rerun qev when it
+// changes: the run's command line and directory, and every description and
+// FILES directory that was read for the project or its imports.
+struct ProjectOrigin {
+  std::string startDirectory;  // absolute: where qev was started
+  TextList arguments;          // qev's arguments, the program name first
+  TextSet descriptionFiles;    // absolute paths
+  TextSet listedDirectories;   // absolute paths, not normalised
+};
 
 struct Target {
   Target(std::string name, Project* project);
@@ -108,7 +122,13 @@ struct Target {
                                      bool* replaced);
 
   void SetExportDir(const std::string& dir) { exportDir = dir; }
-  void AddDependency(const std::string& name) { dependencies.push_back(name); }
+  // `line` is that of the element naming it in the description, 0 when
+  // unknown.
+  void AddDependency(const std::string& name, int line = 0) {
+    dependencies.push_back(name);
+    dependencyLines.resize(dependencies.size() - 1);
+    dependencyLines.push_back(line);
+  }
 
   // Adds root + "/" + path to the group named `group` (ASCII case ignored),
   // creating the group at the end when there is none. Duplicates stay.
@@ -137,7 +157,9 @@ struct Target {
   std::vector<Configuration*> configurations;
   std::vector<FileGroup> fileGroups;
   TextList dependencies;
+  std::vector<int> dependencyLines;  // beside dependencies, may be shorter
   Project* project;
+  int line = 0;  // of the target element in the description; 0 when unknown
 
  private:
   FileGroup* FindFileGroup(const std::string& group);
@@ -157,6 +179,8 @@ struct Project {
   Target* TargetAt(size_t index) const;
   // The first own target named exactly `name`, or null.
   Target* FindTarget(const std::string& name) const;
+  // Removes the target at `index` (which must exist) and destroys it.
+  void RemoveTargetAt(size_t index);
 
   void AddImportedTarget(Target* target);
   size_t ImportedTargetCount() const { return importedTargets.size(); }
@@ -173,6 +197,8 @@ struct Project {
   int version = 0;
   TextSet configurationFilter;
   std::string outputName;
+  int line = 0;  // of the project element in the description; 0 when unknown
+  ProjectOrigin origin;
 
  private:
   // Name to first target of that name, so lookups stay cheap on large
@@ -211,6 +237,12 @@ struct Workspace {
   // Copies of the targets of descriptions imported a second time.
   std::vector<std::unique_ptr<Target>> reusedTargets;
   std::optional<std::string> outputName;
+  // The command line and start directory of the run (copied into imports),
+  // and where this workspace's description is and is read from.
+  TextList arguments;
+  std::string startDirectory;
+  std::string loadDirectory;
+  std::string descriptionPath;  // absolute path of projectFile once loaded
 
   // Shared by a workspace and all its imports.
   Reporter* reporter = nullptr;

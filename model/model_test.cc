@@ -150,3 +150,15 @@ TEST(ProjectTest, LookupsGiveTheFirstTargetOfAName) {
   EXPECT_EQ(project.FindTarget("net"), nullptr);
   EXPECT_EQ(project.ImportedTargetAt(1), nullptr);
 }
+
+TEST(FileEntryTest, AbsolutePathIsUsedAsItIs) {
+  EXPECT_EQ(FileEntry("/opt/x.cpp", "../src").fullPath, "/opt/x.cpp");
+  EXPECT_EQ(FileEntry("x.cpp", "../src").fullPath, "../src/x.cpp");
+  EXPECT_EQ(FileEntry("x.cpp", "").fullPath, "/x.cpp");
+  Project project("p");
+  Target target("t", &project);
+  target.AddFiles("g", "../src", {"/opt/x.cpp", "y.cpp"});
+  target.RemoveFiles("g", "../src", {"/opt/x.cpp"});
+  ASSERT_EQ(target.fileGroups[0].files.size(), 1u);
+  EXPECT_EQ(target.fileGroups[0].files[0].fullPath, "../src/y.cpp");
+}

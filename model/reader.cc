@@ -70,6 +70,10 @@ void StartProject(Workspace& workspace, const std::string& name) {
   project->configurationFilter = workspace.configurationFilter;
   if (workspace.outputName)
     project->outputName = *workspace.outputName;
+  project->origin.startDirectory = workspace.startDirectory;
+  project->origin.arguments = workspace.arguments;
+  if (!workspace.descriptionPath.empty())
+    project->origin.descriptionFiles.insert(workspace.descriptionPath);
   workspace.currentProject = project.get();
   workspace.projects.push_back(std::move(project));
 }
@@ -157,6 +161,19 @@ void MergeImportedTargets(
   }
 }
 
+// The imported description's own files and searched directories join the
+// importer's, so that its build files can notice a change in any of them.
+void MergeOrigins(Workspace& workspace, const Workspace& imported) {
+  ProjectOrigin& into = workspace.currentProject->origin;
+  for (const auto& imported_project : imported.projects) {
+    const ProjectOrigin& origin = imported_project->origin;
+    into.descriptionFiles.insert(origin.descriptionFiles.begin(),
+                                 origin.descriptionFiles.end());
+    into.listedDirectories.insert(origin.listedDirectories.begin(),
+                                  origin.listedDirectories.end());
+  }
+}
+
 // Where `element` stands, as "file:row:col".
 std::string ElementPlace(const Workspace& workspace,
                          const TiXmlElement& element) {
@@ -215,6 +232,7 @@ void ImportDescription(Workspace& workspace,
     reporter.PrintError(failed_to_parse);
     reporter.Error("import cycle: " + chain + canonical);
   } else if (loaded_before != workspace.loaded->end()) {
+    MergeOrigins(workspace, *loaded_before->second.workspace);
     MergeImportedTargets(workspace, loaded_before->second.lent, root, true);
   } else {
     std::unique_ptr<Workspace> imported = MakeImportWorkspace(workspace);
@@ -233,6 +251,7 @@ void ImportDescription(Workspace& workspace,
       LoadedDescription& record = (*workspace.loaded)[canonical];
       record.workspace = &imported_ref;
       record.lent = LentTargets(imported_ref);
+      MergeOrigins(workspace, imported_ref);
       MergeImportedTargets(workspace, record.lent, root, false);
       if (canonical.empty())
         workspace.loaded->erase(canonical);
@@ -285,12 +304,14 @@ bool EnterElement(Workspace& workspace,
   if (EqualsNoCase(tag, "project")) {
     if (attributes.name) {
       StartProject(workspace, *attributes.name);
+      workspace.currentProject->line = element.Row();
       open->startedProject = true;
     }
   } else if (EqualsNoCase(tag, "target")) {
     // A target outside any project has nowhere to go.
     if (attributes.name && workspace.currentProject) {
       StartTarget(workspace, *attributes.name);
+      workspace.currentTarget->line = element.Row();
       open->startedTarget = true;
     }
   } else if (EqualsNoCase(tag, "configuration") ||
@@ -379,6 +400,8 @@ bool LoadProjectFile(Workspace& workspace) {
   std::string canonical = SystemDisk().CanonicalPath(*workspace.projectFile);
   if (!canonical.empty())
     workspace.enclosingFiles.push_back(canonical);
+  workspace.descriptionPath = canonical;
+  workspace.loadDirectory = SystemDisk().CurrentDirectory();
   ReadElement(workspace, root);
   return true;
 }

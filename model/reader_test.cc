@@ -336,3 +336,32 @@ TEST_F(ReaderTest, FailedImportsAreReportedAndReadingGoesOn) {
   EXPECT_EQ(project().targets.size(), 1u);
   EXPECT_NE(capture_.err().find("import cycle"), std::string::npos);
 }
+
+TEST_F(ReaderTest, ProjectsRecordWhatTheyWereReadFrom) {
+  WriteTextFile("ext/ext.qev", R"(<QEV><project name="ext">
+      <target name="lib"><FILES root="src">*.c gen/*.c</FILES></target>
+    </project></QEV>)");
+  WriteTextFile("ext/src/gen/b.c", "");
+  WriteTextFile("abs/x/c.c", "");
+  const std::string& here = scratch_.path();
+  workspace_.arguments = {"qev", "-t", "xcode"};
+  workspace_.startDirectory = "/start";
+  ASSERT_TRUE(Load(R"(<QEV><project name="p">
+      <import root="ext" file="ext.qev"/>
+      <target name="app">
+        <FILES>*.cpp -skip.cpp</FILES>
+        <FILES root=")" +
+                   here + R"(/abs">x/*.c</FILES>
+        <FILES root="missing">*.c</FILES>
+      </target>
+    </project></QEV>)"));
+  const ProjectOrigin& origin = project().origin;
+  EXPECT_EQ(origin.startDirectory, "/start");
+  EXPECT_EQ(origin.arguments, workspace_.arguments);
+  // The imported description and its directories come along.
+  EXPECT_EQ(origin.descriptionFiles,
+            (TextSet{here + "/ext/ext.qev", here + "/main.qev"}));
+  EXPECT_EQ(origin.listedDirectories,
+            (TextSet{here, here + "/abs/x", here + "/ext/src",
+                     here + "/ext/src/gen"}));
+}

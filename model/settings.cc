@@ -1,5 +1,6 @@
 #include "model/settings.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -103,10 +104,47 @@ bool IsListKey(Key key) {
          key == Key::kCFlags || key == Key::kLFlags || key == Key::kLibraries;
 }
 
+// "file:line: ", where the description says what a warning is about.
+std::string Where(const Workspace& workspace, int line) {
+  std::string where = workspace.projectFile.value_or(std::string("?"));
+  if (line > 0)
+    where += ":" + std::to_string(line);
+  return where + ": ";
+}
+
+// Remembers the absolute directory that `pattern` searches, so that build
+// files can notice a file being added to it or removed.
+void RecordListedDirectory(Workspace& workspace,
+                           const std::string& root,
+                           const std::string& pattern) {
+  Project* project = workspace.currentTarget->project;
+  if (!project)
+    return;
+  size_t separator = pattern.find_last_of("/\\");
+  std::string directory = separator == std::string::npos
+                              ? std::string()
+                              : pattern.substr(0, separator);
+  std::replace(directory.begin(), directory.end(), '\\', '/');
+  std::string path;
+  if (!directory.empty() && directory[0] == '/') {
+    path = directory;
+  } else {
+    path = root.empty() || root[0] != '/' ? workspace.loadDirectory : "";
+    if (!root.empty())
+      path += (path.empty() ? "" : "/") + root;
+    if (!directory.empty())
+      path += "/" + directory;
+  }
+  project->origin.listedDirectories.insert(path);
+}
+
 void ReadFiles(Workspace& workspace,
                const SettingsAttributes& attributes,
-               const std::string& text) {
+               const std::string& text,
+               int line) {
   Target& target = *workspace.currentTarget;
+  Reporter& reporter = *workspace.reporter;
+  const std::string file = workspace.projectFile.value_or(std::string());
   std::vector<std::string> items = SplitItems(text);
   if (items.empty())
     return;
@@ -114,9 +152,11 @@ void ReadFiles(Workspace& workspace,
   if (!attributes.root.empty() &&
       !SystemDisk().CanEnterDirectory(ForwardSlashes(attributes.root),
                                       &reason)) {
-    workspace.reporter->Warning("FILES root \"" + attributes.root +
-                                "\" cannot be entered (" + reason +
-                                "); its patterns match nothing");
+    // Once per root: large descriptions name one root in many groups.
+    reporter.WarningOnce(Where(workspace, line) + "FILES root \"" +
+                             attributes.root + "\" cannot be entered (" +
+                             reason + "); its patterns match nothing",
+                         "root\n" + file + "\n" + attributes.root);
     return;
   }
   DirectoryListings own_listings;
@@ -125,8 +165,21 @@ void ReadFiles(Workspace& workspace,
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
+    if (!attributes.root.empty() && !pattern.empty() && pattern[0] == '/') {
+      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
+                           pattern + "\" is absolute: it is used as it is, " +
+                           "not under the root \"" + attributes.root + "\"");
+    }
+    std::string unreadable;
+    RecordListedDirectory(workspace, attributes.root, pattern);
     std::vector<std::string> matches =
-        ExpandFilePattern(attributes.root, pattern, &listings);
+        ExpandFilePattern(attributes.root, pattern, &listings, &unreadable);
+    if (!unreadable.empty()) {
+      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
+                               pattern + "\": " + unreadable +
+                               "; it matches nothing",
+                           "directory\n" + file + "\n" + unreadable);
+    }
     if (exclusion)
       target.RemoveFiles(attributes.name, attributes.root, matches);
     else
@@ -210,7 +263,7 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
   Configuration* configuration = workspace.currentConfiguration;
   switch (key) {
     case Key::kFiles:
-      ReadFiles(workspace, attributes, *text);
+      ReadFiles(workspace, attributes, *text, element.Row());
       break;
     case Key::kPreprocessor:
       AppendItems(configuration->defines, *text);
@@ -241,7 +294,7 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
       break;
     case Key::kDependencies:
       for (const std::string& item : SplitItems(*text))
-        workspace.currentTarget->AddDependency(item);
+        workspace.currentTarget->AddDependency(item, element.Row());
       break;
     case Key::kLibraries:
       AppendItems(configuration->libraries, *text);

@@ -71,7 +71,8 @@ const std::vector<std::string>& DirectoryListings::Names(
 
 std::vector<std::string> ExpandFilePattern(const std::string& root,
                                            const std::string& pattern,
-                                           DirectoryListings* listings) {
+                                           DirectoryListings* listings,
+                                           std::string* error) {
   std::vector<std::string> matches;
   // What is written in front of each match: up to the last forward slash.
   size_t slash = pattern.rfind('/');
@@ -98,7 +99,12 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   DirectoryListings own_listings;
   if (!listings)
     listings = &own_listings;
-  const std::vector<std::string>& names = listings->Names(search_directory);
+  std::string reason;
+  const std::vector<std::string>& names =
+      listings->Names(search_directory, &reason);
+  if (!reason.empty() && error)
+    *error = "directory \"" + search_directory + "\" cannot be read (" +
+             reason + ")";
   // Names are in match order, which sorts by their lower-case text: those
   // that start with the pattern's literal part (case ignored) stand
   // together, so only that stretch needs matching.

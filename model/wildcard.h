@@ -48,11 +48,13 @@ class DirectoryListings {
 // Each match is the pattern's text up to its last "/" followed by the entry's
 // name as stored on disk, in match order. Directory components are taken
 // literally; both "/" and "\" separate them. "." and ".." are never
-// reported. A directory that cannot be read yields no matches. Directories
-// are read through `listings` when given.
+// reported. A directory that cannot be read yields no matches, and `*error`
+// (when given) names it with the reason. Directories are read through
+// `listings` when given.
 std::vector<std::string> ExpandFilePattern(
     const std::string& root,
     const std::string& pattern,
-    DirectoryListings* listings = nullptr);
+    DirectoryListings* listings = nullptr,
+    std::string* error = nullptr);
 
 #endif  // QEV_MODEL_WILDCARD_H_

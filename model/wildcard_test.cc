@@ -96,3 +96,20 @@ TEST(ExpandFilePatternPrefixTest, TheLiteralStartNarrowsTheSearchCaseIgnored) {
             (std::vector<std::string>{"A1.cpp", "b_a1.cpp"}));
   EXPECT_EQ(ExpandFilePattern("d", "c*"), (std::vector<std::string>{}));
 }
+
+TEST_F(ExpandFilePatternTest, DirectoryThatCannotBeReadIsNamedWithReason) {
+  std::string error;
+  DirectoryListings listings;
+  EXPECT_EQ(ExpandFilePattern("src", "gone/*.cpp", &listings, &error),
+            Matches{});
+  EXPECT_EQ(error,
+            "directory \"src/gone/\" cannot be read (No such file or "
+            "directory)");
+  // A second pattern in the same directory is told the same from the cache.
+  error.clear();
+  ExpandFilePattern("src", "gone/*.h", &listings, &error);
+  EXPECT_NE(error, "");
+  error.clear();
+  ExpandFilePattern("src", "*.cpp", &listings, &error);
+  EXPECT_EQ(error, "");
+}

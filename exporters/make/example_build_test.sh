@@ -115,5 +115,24 @@ for jobs in 1 2 1 2; do
   no_build_products "$work/scattered/build"
 done
 
+# Files that are not sources, a source make cannot compile, and a file that
+# two patterns and two groups match: only the C++ and C sources are
+# compiled, each once, and qev warns about the .cc file.
+cp -a "$repo/exporters/make/testdata/mixed" "$work/mixed"
+mkdir -p "$work/mixed/build"
+cp "$repo"/examples/build/Makedefs.*.mk "$work/mixed/build/"
+cd "$work/mixed/build" || exit 1
+"$qev" -t make -v 3 -x ../mixed.qev >"$work/mixed-qev.out" \
+  2>"$work/mixed-qev.err" ||
+  fail "qev failed on mixed.qev: $(cat "$work/mixed-qev.out")"
+grep -q 'legacy.cc" is not built' "$work/mixed-qev.err" ||
+  fail "no warning about legacy.cc: $(cat "$work/mixed-qev.err")"
+if ! make -j2 all >"$work/mixed-make.out" 2>&1; then
+  fail "make all failed on mixed.qev:"
+  cat "$work/mixed-make.out"
+fi
+run_program bin/Debug/app "mixed: hello"
+run_program bin/Release/app "mixed: hello"
+
 [ "$failed" = 0 ] && echo "example builds and runs"
 exit "$failed"

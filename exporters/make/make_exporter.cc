@@ -1,8 +1,10 @@
 #include "exporters/make/make_exporter.h"
 
+#include "base/host_platform.h"
 #include "base/reporter.h"
 
 #include "base/text.h"
+#include "exporters/make/make_source_lists.h"
 #include "exporters/make/makefile_fragment_writer.h"
 #include "exporters/make/project_makefile_writer.h"
 #include "exporters/make/target_rules.h"
@@ -20,11 +22,7 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
       {"Playstation3", "PS3"},
   };
   // The driver always gives one; the host's stands in otherwise.
-#if defined(__APPLE__)
-  std::string name = platform ? *platform : std::string("MacOSX");
-#else
-  std::string name = platform ? *platform : std::string("Linux");
-#endif
+  std::string name = platform ? *platform : std::string(HostPlatform());
   for (const auto& entry : kNames) {
     if (EqualsNoCase(name, entry.platform))
       return entry.name;
@@ -66,10 +64,13 @@ bool MakeExporter::WriteTargetMakefile(Target& target) {
     if (IsBuiltConfiguration(*configuration))
       built.push_back(configuration);
   }
+  MakeSourceLists sources = CollectMakeSources(target);
+  for (const std::string& warning : sources.warnings)
+    reporter_.Warning(warning);
   ResolveDependencyLinkInputs(target);
-  std::string depends_lines;
+  std::string depends_lines = std::string();
   std::string fragment =
-      FormatTargetMakefile(platformName_, target, &depends_lines);
+      FormatTargetMakefile(platformName_, target, sources, &depends_lines);
   reporter_.Print(depends_lines);
   if (!WriteFileIfChanged(SystemDisk(), path, fragment, &error)) {
     reporter_.Error("cannot write \"" + path + "\": " + error);

@@ -4,6 +4,7 @@
 #include <string>
 
 struct Configuration;
+struct MakeSourceLists;
 struct Target;
 
 // The name a linker's -l option takes for a library file: a trailing ".so"
@@ -28,10 +29,12 @@ void AppendVariableBlock(std::string* fragment,
 // configuration of `target` that is shown when the step starts.
 void ResolveDependencyLinkInputs(Target& target);
 
-// The whole make fragment of `target`, once its dependencies are resolved;
-// the "Depends for" line of each built configuration goes to `dependsLines`.
+// The whole make fragment of `target` with the source lists `sources`
+// (CollectMakeSources), once its dependencies are resolved; the "Depends
+// for" line of each built configuration goes to `dependsLines`.
 std::string FormatTargetMakefile(const std::string& platformName,
                                  const Target& target,
+                                 const MakeSourceLists& sources,
                                  std::string* dependsLines);
 
 #endif  // QEV_EXPORTERS_MAKE_MAKEFILE_FRAGMENT_WRITER_H_

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "exporters/vs/guid.h"
+#include "exporters/vs/relative_path.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "model/model.h"
 
@@ -66,8 +67,18 @@ void AppendProjectEntry(const Target& target,
   out->append("EndProject\n");
 }
 
-void AppendSourceControlSection(const std::set<std::string>& includedTargets,
-                                std::string* out) {
+// Where the solution finds a project file: relative to the solution's
+// directory. Empty when the two directories are one, and also when the way
+// from one to the other cannot be told from the paths.
+std::string ProjectFileLocation(const std::string& solutionDir,
+                                const std::string& projectFileDir) {
+  return RelativeDirectory(solutionDir, projectFileDir).value_or(std::string());
+}
+
+void AppendSourceControlSection(
+    const std::set<std::string>& includedTargets,
+    const std::unordered_map<std::string, std::string>& locations,
+    std::string* out) {
   out->append("GlobalSection(SourceCodeControl) = preSolution\n");
   out->append("  SccNumberOfProjects = ");
   out->append(std::to_string(includedTargets.size())).append("\n");
@@ -76,6 +87,9 @@ void AppendSourceControlSection(const std::set<std::string>& includedTargets,
     std::string index = std::to_string(number++);
     out->append("  SccLocalPath").append(index).append(" = .\n");
     out->append("  SccProjectUniqueName").append(index).append(" = ");
+    auto location = locations.find(name);
+    if (location != locations.end())
+      out->append(location->second).append("/");
     out->append(name).append(".vcproj\n");
   }
   out->append("  SccLocalPath").append(std::to_string(number));
@@ -109,11 +123,23 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
   // then the imported ones, each in list order.
   GuidCache guids;
   std::vector<const Target*> participants;
+  // Own targets whose project file lies in another directory than the
+  // solution, by name.
+  std::unordered_map<std::string, std::string> own_locations;
   for (const auto& target : project.targets) {
     if (!includedTargets.count(target->name))
       continue;
     participants.push_back(target.get());
-    AppendProjectEntry(*target, nullptr, includedTargets, &guids, &out);
+    auto placed = projectFileDirs_.find(target.get());
+    std::string location = ProjectFileLocation(
+        solutionDir_.value_or(project.exportDir),
+        placed != projectFileDirs_.end() ? placed->second : target->exportDir);
+    if (location.empty()) {
+      AppendProjectEntry(*target, nullptr, includedTargets, &guids, &out);
+    } else {
+      AppendProjectEntry(*target, &location, includedTargets, &guids, &out);
+      own_locations.emplace(target->name, location);
+    }
   }
   for (const Target* target : project.importedTargets) {
     if (!includedTargets.count(target->name))
@@ -141,7 +167,7 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
       }
     }
 
-    AppendSourceControlSection(includedTargets, &out);
+    AppendSourceControlSection(includedTargets, own_locations, &out);
 
     out.append("\tGlobalSection(").append(solutionConfigurationSection_);
     out.append(") = preSolution\n");

@@ -18,6 +18,8 @@ void VC7Exporter::SetPlatform(const std::optional<std::string>& platform) {
 
 bool VC7Exporter::Export(Project& project, const std::string& name) {
   platformName_ = name;
+  projectFileDirs_.clear();
+  solutionDir_.reset();
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the
@@ -31,16 +33,26 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   return ok;
 }
 
+std::string VC7Exporter::PlaceFile(const std::string& exportDir,
+                                   const std::string& fileName) {
+  return ResolveExportDirectory(exportDir, fileName, reporter_);
+}
+
 bool VC7Exporter::WriteSolution(const Project& project) {
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
-  return WriteOutputFile(project.exportDir, base + ".sln",
-                         FormatSolution(project), reporter_);
+  const std::string file_name = base + ".sln";
+  solutionDir_ = PlaceFile(project.exportDir, file_name);
+  return WriteOutputFile(*solutionDir_, file_name, FormatSolution(project),
+                         reporter_);
 }
 
 bool VC7Exporter::WriteProjectFile(const Target& target) {
-  return WriteOutputFile(target.exportDir, target.name + ".vcproj",
-                         FormatProjectFile(target), reporter_);
+  const std::string file_name = target.name + ".vcproj";
+  std::string directory = PlaceFile(target.exportDir, file_name);
+  projectFileDirs_[&target] = directory;
+  return WriteOutputFile(directory, file_name, FormatProjectFile(target),
+                         reporter_);
 }
 
 void VC7Exporter::WriteSolutionHeader(std::string* out) {

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "exporters/exporter.h"
 
@@ -56,7 +57,9 @@ class VC7Exporter : public QEVExporter {
                                int type);
 
   // The solution and project file texts, for the platform of the last
-  // Export call (or the one set through SetPlatform).
+  // Export call (or the one set through SetPlatform). The solution names
+  // each own project file by its path relative to the solution's directory:
+  // where the last Export put them, else where the export directories say.
   std::string FormatSolution(const Project& project);
   std::string FormatProjectFile(const Target& target);
 
@@ -87,7 +90,15 @@ class VC7Exporter : public QEVExporter {
                           const Configuration& config);
   void WriteFiles(std::string* out, const Target& target);
 
+  // The directory that a file is written to: its export directory, or the
+  // current directory ("") when that cannot be entered.
+  std::string PlaceFile(const std::string& exportDir,
+                        const std::string& fileName);
+
   Reporter& reporter_;
+  // Where the current Export put each own project file, and the solution.
+  std::unordered_map<const Target*, std::string> projectFileDirs_;
+  std::optional<std::string> solutionDir_;
 };
 
 #endif  // QEV_EXPORTERS_VS_VC7_EXPORTER_H_

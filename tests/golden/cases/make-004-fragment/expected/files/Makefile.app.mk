@@ -4,8 +4,6 @@
 
 app_cppfiles += ./src/a.cpp
 app_cfiles   += ./src/b.c
-app_lfiles   += ./src/v.asm
-app_cfiles   += ./src/z.cc
 app_lfiles   += ./lib/x.a
 
 app_default_hpaths   = 

@@ -1,0 +1,5 @@
+#include "greeting.h"
+
+const char* greeting(void) {
+  return "mixed: hello";
+}

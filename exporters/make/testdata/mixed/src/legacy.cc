@@ -1,0 +1,1 @@
+#error "make does not compile .cc sources"

@@ -1,0 +1,220 @@
+#include "exporters/ninja/build_file_writer.h"
+
+#include "exporters/ninja/build_graph.h"
+#include "exporters/ninja/build_paths.h"
+#include "exporters/ninja/ninja_escape.h"
+
+namespace {
+
+void AppendPaths(std::string* out, const std::vector<std::string>& paths) {
+  for (const std::string& path : paths) {
+    *out += ' ';
+    AppendNinjaPath(out, path);
+  }
+}
+
+// The compile rules of one unit, which name the unit's flags variable: the
+// many compile edges then need no variables of their own, for which ninja
+// would keep a scope per edge.
+void AppendCompileRules(std::string* out,
+                        const BuildGraph& graph,
+                        const BuildUnit& unit) {
+  bool used[2] = {false, false};
+  for (const CompileStep& step : *unit.compiles)
+    used[step.kind == SourceKind::kCxx ? 1 : 0] = true;
+  for (int cxx = 0; cxx < 2; ++cxx) {
+    if (!used[cxx])
+      continue;
+    *out += cxx ? "rule cxx_" : "rule cc_";
+    *out += unit.variablePrefix;
+    *out += "\n  command = ";
+    if (!graph.toolchain.launcher.empty())
+      *out += "$launcher ";
+    *out += cxx ? "$cxx" : "$cc";
+    *out += " -MMD -MF $out.d $cflags_";
+    *out += unit.variablePrefix;
+    *out += " -c $in -o $out\n  depfile = $out.d\n  deps = gcc\n";
+    *out +=
+        cxx ? "  description = CXX $out\n\n" : "  description = CC $out\n\n";
+  }
+}
+
+void AppendRules(std::string* out, const BuildGraph& graph) {
+  *out +=
+      "rule ar\n"
+      "  command = ${pre_link}rm -f $out && $ar rcs $out $in${post_build}\n"
+      "  description = AR $out\n\n"
+      "rule link\n"
+      "  command = ${pre_link}$cxx -o $out $in $libs${post_build}\n"
+      "  description = LINK $out\n"
+      "  pool = link_pool\n\n"
+      "rule solink\n";
+  if (graph.macOS) {
+    *out +=
+        "  command = ${pre_link}$cxx -dynamiclib -install_name "
+        "@rpath/$soname -o $out $in $libs${post_build}\n";
+  } else {
+    *out +=
+        "  command = ${pre_link}$cxx -shared -Wl,-soname,$soname -o $out $in "
+        "$libs${post_build}\n";
+  }
+  *out +=
+      "  description = SOLINK $out\n"
+      "  pool = link_pool\n\n"
+      "rule event\n"
+      "  command = ($event) && touch $out\n"
+      "  description = EVENT $out\n\n"
+      "rule regen\n"
+      "  command = ";
+  *out += EscapeNinjaValue(FormatRegenerationCommand(graph));
+  *out +=
+      "\n  description = Regenerating build.ninja\n"
+      "  generator = 1\n"
+      "  restat = 1\n\n";
+}
+
+const char* CompileRule(SourceKind kind) {
+  return kind == SourceKind::kCxx ? "cxx_" : "cc_";
+}
+
+std::string GoalName(const BuildUnit& unit) {
+  return (unit.imported ? "build_import_" : "build_") + unit.target + "_" +
+         unit.configuration;
+}
+
+void AppendUnit(std::string* out,
+                const BuildGraph& graph,
+                const BuildUnit& unit) {
+  *out += "# ";
+  *out += unit.imported ? "imported target " : "target ";
+  *out += EscapeNinjaValue(unit.target) + ", configuration " +
+          EscapeNinjaValue(unit.configuration) + "\n";
+  const std::string cflags = "cflags_" + unit.variablePrefix;
+  *out += cflags + " = " + EscapeNinjaValue(unit.cflags) + "\n";
+  AppendCompileRules(out, graph, unit);
+
+  std::string stamp;
+  if (!unit.preBuild.empty()) {
+    stamp = EscapeNinjaPath(unit.PreBuildStamp());
+    *out += "build " + stamp + ": event";
+    for (const CompileStep& step : *unit.compiles) {
+      *out += ' ';
+      AppendNinjaPath(out, step.source);
+    }
+    *out += "\n  event = " + EscapeNinjaValue(unit.preBuild) + "\n";
+  }
+  const std::string object_directory = EscapeNinjaPath(unit.objectDirectory);
+  for (const CompileStep& step : *unit.compiles) {
+    *out += "build ";
+    *out += object_directory;
+    *out += '/';
+    AppendNinjaPath(out, step.objectName);
+    *out += ": ";
+    *out += CompileRule(step.kind);
+    *out += unit.variablePrefix;
+    *out += ' ';
+    AppendNinjaPath(out, step.source);
+    if (!stamp.empty()) {
+      *out += " || ";
+      *out += stamp;
+    }
+    *out += '\n';
+  }
+
+  const char* rule = unit.kind == LinkKind::kStaticLibrary   ? "ar"
+                     : unit.kind == LinkKind::kSharedLibrary ? "solink"
+                                                             : "link";
+  *out += "build " + EscapeNinjaPath(unit.output) + ": " + rule;
+  for (const CompileStep& step : *unit.compiles) {
+    *out += ' ';
+    *out += object_directory;
+    *out += '/';
+    AppendNinjaPath(out, step.objectName);
+  }
+  AppendPaths(out, unit.linkInputs);
+  if (!unit.orderOnly.empty()) {
+    *out += " ||";
+    AppendPaths(out, unit.orderOnly);
+  }
+  *out += '\n';
+  if (unit.kind != LinkKind::kStaticLibrary)
+    *out += "  libs = " + EscapeNinjaValue(unit.libs) + "\n";
+  if (unit.kind == LinkKind::kSharedLibrary)
+    *out += "  soname = " + EscapeNinjaValue(FileNameOf(unit.output)) + "\n";
+  // A space that starts or ends a value is kept only when escaped.
+  if (!unit.preLink.empty())
+    *out += "  pre_link = (" + EscapeNinjaValue(unit.preLink) + ") &&$ \n";
+  if (!unit.postBuild.empty())
+    *out += "  post_build = $ && (" + EscapeNinjaValue(unit.postBuild) + ")\n";
+
+  if (unit.built) {
+    *out += "build " + EscapeNinjaPath(GoalName(unit)) + ": phony " +
+            EscapeNinjaPath(unit.output);
+    AppendPaths(out, unit.goalInputs);
+    *out += '\n';
+  }
+  *out += '\n';
+}
+
+}  // namespace
+
+std::string FormatRegenerationCommand(const BuildGraph& graph) {
+  const Regeneration& regeneration = graph.regeneration;
+  const Toolchain& toolchain = graph.toolchain;
+  std::string command = "cd " + ShellQuote(regeneration.workingDirectory) +
+                        " && env CC=" + ShellQuote(toolchain.cc) +
+                        " CXX=" + ShellQuote(toolchain.cxx) +
+                        " AR=" + ShellQuote(toolchain.ar) +
+                        " QEV_LAUNCHER=" + ShellQuote(toolchain.launcher) +
+                        " " + ShellQuote(regeneration.program);
+  for (const std::string& argument : regeneration.arguments)
+    command += " " + ShellQuote(argument);
+  return command;
+}
+
+std::string FormatBuildFile(const BuildGraph& graph) {
+  std::string out;
+  size_t size = 4096;
+  for (const BuildUnit& unit : graph.units) {
+    size += 512 + unit.cflags.size() + unit.libs.size();
+    for (const CompileStep& step : *unit.compiles) {
+      size += 48 + 3 * (unit.objectDirectory.size() + step.objectName.size()) +
+              step.source.size();
+    }
+  }
+  out.reserve(size);
+  out += "# Generated by qev for ";
+  out += graph.macOS ? "MacOSX" : "Linux";
+  out +=
+      "; rerun qev (or let ninja rerun it) instead of editing.\n"
+      "ninja_required_version = 1.10\n\n";
+  out += "cc = " + EscapeNinjaValue(graph.toolchain.cc) + "\n";
+  out += "cxx = " + EscapeNinjaValue(graph.toolchain.cxx) + "\n";
+  out += "ar = " + EscapeNinjaValue(graph.toolchain.ar) + "\n";
+  if (!graph.toolchain.launcher.empty())
+    out += "launcher = " + EscapeNinjaValue(graph.toolchain.launcher) + "\n";
+  out +=
+      "\npool link_pool\n  depth = " + std::to_string(kLinkPoolDepth) + "\n\n";
+  AppendRules(&out, graph);
+
+  out += "build build.ninja: regen";
+  AppendPaths(&out, graph.regeneration.inputs);
+  out += "\n\n";
+
+  for (const BuildUnit& unit : graph.units)
+    AppendUnit(&out, graph, unit);
+
+  for (const std::string& configuration : graph.configurations) {
+    out += "build " + EscapeNinjaPath(configuration) + ": phony";
+    for (const BuildUnit& unit : graph.units) {
+      if (unit.built && unit.configuration == configuration)
+        out += " " + EscapeNinjaPath(GoalName(unit));
+    }
+    out += '\n';
+  }
+  out += "build all: phony";
+  for (const std::string& configuration : graph.configurations)
+    out += " " + EscapeNinjaPath(configuration);
+  out += "\n\ndefault all\n";
+  return out;
+}

@@ -1,0 +1,20 @@
+#ifndef QEV_EXPORTERS_NINJA_BUILD_FILE_WRITER_H_
+#define QEV_EXPORTERS_NINJA_BUILD_FILE_WRITER_H_
+
+#include <string>
+
+struct BuildGraph;
+
+// How many links ninja runs at once, however wide its -j.
+constexpr int kLinkPoolDepth = 4;
+
+// The whole build.ninja of a graph: toolchain, rules, the regeneration
+// edge, per unit its compiles, archive or link and goal, then a goal per
+// configuration and "all", which a bare `ninja` builds.
+std::string FormatBuildFile(const BuildGraph& graph);
+
+// The command of the regeneration rule: qev rerun in its directory with the
+// recorded toolchain in its environment.
+std::string FormatRegenerationCommand(const BuildGraph& graph);
+
+#endif  // QEV_EXPORTERS_NINJA_BUILD_FILE_WRITER_H_

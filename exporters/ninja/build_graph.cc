@@ -1,0 +1,524 @@
+#include "exporters/ninja/build_graph.h"
+
+#include <algorithm>
+#include <deque>
+#include <map>
+#include <set>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+#include "base/text.h"
+#include "exporters/make/target_rules.h"
+#include "exporters/ninja/build_paths.h"
+#include "exporters/ninja/ninja_escape.h"
+#include "exporters/ninja/output_check.h"
+#include "model/model.h"
+
+namespace {
+
+LinkKind KindOf(const std::string& type) {
+  if (EqualsNoCase(type, "SHARED_LIB"))
+    return LinkKind::kSharedLibrary;
+  if (EqualsNoCase(type, "LIB"))
+    return LinkKind::kStaticLibrary;
+  return LinkKind::kExecutable;
+}
+
+// The settings that every configuration of a target starts from, as make
+// reads them: the last shown configuration named "default".
+const Configuration* DefaultsOf(const Target& target) {
+  const Configuration* defaults = nullptr;
+  for (const Configuration* configuration : target.configurations) {
+    if (configuration->show && EqualsNoCase(configuration->name, "default"))
+      defaults = configuration;
+  }
+  return defaults;
+}
+
+// Where an object goes below the object directory (see CompileStep).
+// `*ambiguous` is set when a component is "__" already, which the renamed
+// ".." could meet.
+std::string ObjectName(const std::string& source, bool* ambiguous) {
+  std::string out;
+  out.reserve(source.size() + 8);
+  size_t start = 0;
+  if (!source.empty() && source[0] == '/') {
+    out = "_abs";
+    start = 1;
+  }
+  while (start <= source.size()) {
+    size_t slash = source.find('/', start);
+    if (slash == std::string::npos)
+      slash = source.size();
+    std::string_view part(source.data() + start, slash - start);
+    if (!out.empty())
+      out += '/';
+    if (part == "..") {
+      out += "__";
+    } else {
+      *ambiguous = *ambiguous || part == "__";
+      out.append(part.data(), part.size());
+    }
+    start = slash + 1;
+  }
+  return out + ".o";
+}
+
+std::string VariableName(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                 (c >= '0' && c <= '9') || c == '_' || c == '-';
+    out += plain ? c : '_';
+  }
+  return out;
+}
+
+void AppendWord(std::string* out, const std::string& word) {
+  if (word.empty())
+    return;
+  if (!out->empty())
+    *out += ' ';
+  *out += word;
+}
+
+// A text that make would hand to the shell, on one line.
+std::string ShellText(const std::string& text) {
+  std::string out = UnescapeMake(text);
+  std::replace(out.begin(), out.end(), '\n', ' ');
+  std::replace(out.begin(), out.end(), '\r', ' ');
+  return out;
+}
+
+// The lines of an event as one command list.
+std::string EventCommand(const std::string& text) {
+  std::string out;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos)
+      end = text.size();
+    std::string line = text.substr(start, end - start);
+    size_t first = line.find_first_not_of(" \t");
+    if (first != std::string::npos) {
+      if (!out.empty())
+        out += " && ";
+      out += line.substr(first);
+    }
+    start = end + 1;
+  }
+  return out;
+}
+
+// With -c names, only the configurations named (ASCII case ignored) are
+// written; without, every one.
+bool Selected(const TextSet& filter, const std::string& name) {
+  if (filter.empty())
+    return true;
+  for (const std::string& wanted : filter) {
+    if (EqualsNoCase(wanted, name))
+      return true;
+  }
+  return false;
+}
+
+class Resolver {
+ public:
+  Resolver(const Project& project, const BuildGraphOptions& options)
+      : project_(project), options_(options) {}
+
+  bool Run(BuildGraph* graph, std::string* error);
+
+ private:
+  // What a target's file groups give, the same in every configuration.
+  struct TargetFiles {
+    std::shared_ptr<CompileSteps> compiles;
+    std::vector<std::string> libraries;
+    // Two sources might share an object name; checked one by one.
+    bool ambiguous = false;
+  };
+
+  struct Source {
+    const Target* target;
+    const Configuration* configuration;
+    std::string prefix;  // where the target's description-relative paths lead
+    std::vector<size_t> dependencies;
+    const TargetFiles* files = nullptr;
+  };
+
+  size_t UnitFor(const Target& target,
+                 const Configuration& configuration,
+                 bool built);
+  void ResolveDependencies(size_t index);
+  size_t NeededUnit(const Target& target, const Configuration& wanted);
+  const Target* FindDependency(const Target& target, const std::string& name);
+  std::string PrefixOf(const Target& target) const;
+  const TargetFiles& FilesOf(const Target& target, const std::string& prefix);
+  void FillUnit(size_t index);
+  void FillLinkInputs(size_t index);
+  std::string SearchPath(const Source& source, const std::string& path) const;
+
+  const Project& project_;
+  const BuildGraphOptions& options_;
+  std::vector<BuildUnit> units_;
+  std::vector<Source> sources_;
+  std::map<std::pair<const Target*, const Configuration*>, size_t> index_;
+  std::map<std::pair<const Target*, std::string>, size_t> synthesizedIndex_;
+  std::deque<Configuration> synthesized_;
+  std::unordered_set<std::string> variablePrefixes_;
+  std::unordered_set<std::string> sharedOutputs_;
+  std::vector<size_t> visited_;
+  std::unordered_map<const Target*, TargetFiles> files_;
+};
+
+std::string Resolver::PrefixOf(const Target& target) const {
+  if (target.project == &project_)
+    return std::string();
+  return target.importPath + target.exportDir;
+}
+
+const Target* Resolver::FindDependency(const Target& target,
+                                       const std::string& name) {
+  const Project* owner = target.project ? target.project : &project_;
+  if (const Target* found = owner->FindTarget(name))
+    return found;
+  return owner->FindImportedTarget(name);
+}
+
+size_t Resolver::UnitFor(const Target& target,
+                         const Configuration& configuration,
+                         bool built) {
+  auto key = std::make_pair(&target, &configuration);
+  auto found = index_.find(key);
+  if (found != index_.end()) {
+    units_[found->second].built = units_[found->second].built || built;
+    return found->second;
+  }
+  size_t index = units_.size();
+  index_.emplace(key, index);
+  BuildUnit unit;
+  unit.target = target.name;
+  unit.configuration = configuration.name;
+  unit.imported = target.project != &project_;
+  unit.built = built;
+  units_.push_back(std::move(unit));
+  sources_.push_back(Source{&target, &configuration, PrefixOf(target), {}, {}});
+  return index;
+}
+
+void Resolver::ResolveDependencies(size_t index) {
+  const Target& target = *sources_[index].target;
+  const Configuration& configuration = *sources_[index].configuration;
+  // Dependencies of the same configuration; what they lack is made up as
+  // make's dependency step would make it, without touching the model.
+  for (const std::string& name : target.dependencies) {
+    const Target* dependency = FindDependency(target, name);
+    if (!dependency)
+      continue;
+    size_t needed = NeededUnit(*dependency, configuration);
+    std::vector<size_t>& dependencies = sources_[index].dependencies;
+    if (needed != index && std::find(dependencies.begin(), dependencies.end(),
+                                     needed) == dependencies.end())
+      dependencies.push_back(needed);
+  }
+}
+
+size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
+  if (const Configuration* existing = target.FindConfiguration(wanted.name))
+    return UnitFor(target, *existing, false);
+  auto key = std::make_pair(&target, ToLowerAscii(wanted.name));
+  auto found = synthesizedIndex_.find(key);
+  if (found != synthesizedIndex_.end())
+    return found->second;
+  // Made up as make's dependency step makes it (named like the wanted one,
+  // the target's name as file), but of the dependency's own kind: the
+  // dependent's type would make a library of a program.
+  std::string type = wanted.type;
+  for (const Configuration* configuration : target.configurations) {
+    if (!configuration->type.empty()) {
+      type = configuration->type;
+      break;
+    }
+  }
+  synthesized_.emplace_back(wanted.name, type);
+  synthesized_.back().outFile = target.name;
+  size_t index = UnitFor(target, synthesized_.back(), false);
+  synthesizedIndex_.emplace(key, index);
+  return index;
+}
+
+std::string Resolver::SearchPath(const Source& source,
+                                 const std::string& path) const {
+  std::string text = ShellText(path);
+  if (source.prefix.empty() || text.empty() || text[0] == '/')
+    return text;
+  return JoinBuildPath(source.prefix, text);
+}
+
+const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
+                                               const std::string& prefix) {
+  TargetFiles& files = files_[&target];
+  if (files.compiles)
+    return files;
+  auto compiles = std::make_shared<CompileSteps>();
+  size_t count = 0;
+  for (const FileGroup& group : target.fileGroups)
+    count += group.files.size();
+  // The views below point into these strings, which must not move.
+  compiles->reserve(count);
+  files.libraries.reserve(count);
+  std::unordered_set<std::string_view> seen;
+  seen.reserve(count);
+  for (const FileGroup& group : target.fileGroups) {
+    for (const FileEntry& file : group.files) {
+      const std::string& written =
+          file.root.empty() ? file.path : file.fullPath;
+      SourceKind kind = ClassifySource(written);
+      if (kind == SourceKind::kOther)
+        continue;
+      std::string relative = CanonicalBuildPath(written);
+      std::string path = JoinBuildPath(prefix, relative);
+      std::string* kept;
+      if (kind == SourceKind::kLinkInput) {
+        files.libraries.push_back(std::move(path));
+        kept = &files.libraries.back();
+      } else {
+        CompileStep step;
+        step.source = std::move(path);
+        step.objectName = ObjectName(relative, &files.ambiguous);
+        step.kind = kind;
+        compiles->push_back(std::move(step));
+        kept = &compiles->back().source;
+      }
+      if (!seen.insert(*kept).second) {
+        if (kind == SourceKind::kLinkInput)
+          files.libraries.pop_back();
+        else
+          compiles->pop_back();
+      }
+    }
+  }
+  files.compiles = std::move(compiles);
+  return files;
+}
+
+void Resolver::FillUnit(size_t index) {
+  BuildUnit& unit = units_[index];
+  Source& source = sources_[index];
+  const Target& target = *source.target;
+  const Configuration& configuration = *source.configuration;
+  const Configuration& embedded = target.DefaultConfiguration();
+
+  unit.kind = KindOf(EffectiveType(embedded, configuration));
+  unit.output = JoinBuildPath(source.prefix,
+                              GetBinaryPath(target, embedded, configuration));
+  unit.objectDirectory = JoinBuildPath(
+      source.prefix, "obj/" + target.name + "_" + configuration.name);
+
+  std::string prefix = VariableName(target.name + "_" + configuration.name);
+  std::string candidate = prefix;
+  for (int n = 2; !variablePrefixes_.insert(candidate).second; ++n)
+    candidate = prefix + "_" + std::to_string(n);
+  unit.variablePrefix = candidate;
+
+  source.files = &FilesOf(target, source.prefix);
+  unit.compiles = source.files->compiles;
+  unit.objectNamesMayRepeat = source.files->ambiguous;
+
+  const Configuration* defaults = DefaultsOf(target);
+  std::vector<const Configuration*> layers;
+  if (defaults && defaults != &configuration)
+    layers.push_back(defaults);
+  layers.push_back(&configuration);
+
+  for (const Configuration* layer : layers) {
+    for (const std::string& define : layer->defines)
+      AppendWord(&unit.cflags, "-D" + ShellText(define));
+    for (const std::string& path : layer->searchPaths.header)
+      AppendWord(&unit.cflags, "-I" + SearchPath(source, path));
+    for (const std::string& flags : layer->cflags)
+      AppendWord(&unit.cflags, ShellText(flags));
+  }
+
+  if (unit.kind != LinkKind::kStaticLibrary) {
+    for (const Configuration* layer : layers) {
+      for (const std::string& path : layer->searchPaths.library)
+        AppendWord(&unit.libs, "-L" + SearchPath(source, path));
+      // A configuration's libraries start with those of the defaults.
+      if (layer != defaults && defaults) {
+        for (const std::string& library : defaults->libraries)
+          AppendWord(&unit.libs, "-l" + ShellText(library));
+      }
+      for (const std::string& library : layer->libraries)
+        AppendWord(&unit.libs, "-l" + ShellText(library));
+      for (const std::string& flags : layer->lflags)
+        AppendWord(&unit.libs, ShellText(flags));
+    }
+  }
+
+  unit.preBuild = EventCommand(configuration.preBuildEvent);
+  unit.preLink = EventCommand(configuration.preLinkEvent);
+  unit.postBuild = EventCommand(configuration.postBuildEvent);
+}
+
+void Resolver::FillLinkInputs(size_t index) {
+  BuildUnit& unit = units_[index];
+  const Source& source = sources_[index];
+  // Every library reached through libraries, each listed before those it
+  // needs: the reverse of a depth-first post-order.
+  std::vector<size_t> post_order;
+  // Marked with this unit's number, so that one array serves every unit.
+  const size_t mark = index + 1;
+  visited_.resize(units_.size(), 0);
+  visited_[index] = mark;
+  std::vector<std::pair<size_t, size_t>> stack = {{index, 0}};
+  while (!stack.empty()) {
+    auto& [current, next] = stack.back();
+    const std::vector<size_t>& dependencies = sources_[current].dependencies;
+    if (next >= dependencies.size()) {
+      if (current != index)
+        post_order.push_back(current);
+      stack.pop_back();
+      continue;
+    }
+    // Last to first: the reversed post-order then keeps the written order
+    // of dependencies that do not need each other.
+    size_t dependency = dependencies[dependencies.size() - 1 - next++];
+    if (visited_[dependency] == mark)
+      continue;
+    visited_[dependency] = mark;
+    if (units_[dependency].kind == LinkKind::kExecutable) {
+      unit.orderOnly.push_back(units_[dependency].output);
+      continue;
+    }
+    stack.emplace_back(dependency, 0);
+  }
+  if (unit.kind == LinkKind::kStaticLibrary) {
+    // An archive needs nothing else built; whatever links it links its
+    // dependencies too. Its goal still builds them.
+    for (auto it = post_order.rbegin(); it != post_order.rend(); ++it)
+      unit.goalInputs.push_back(units_[*it].output);
+    unit.goalInputs.insert(unit.goalInputs.end(), unit.orderOnly.begin(),
+                           unit.orderOnly.end());
+    unit.orderOnly.clear();
+    return;
+  }
+  unit.linkInputs = source.files->libraries;
+  for (auto it = post_order.rbegin(); it != post_order.rend(); ++it) {
+    unit.linkInputs.push_back(units_[*it].output);
+    if (units_[*it].kind == LinkKind::kStaticLibrary) {
+      for (const std::string& library : sources_[*it].files->libraries)
+        unit.linkInputs.push_back(library);
+    }
+  }
+
+  // Shared libraries are found at run time beside where the build put them.
+  const std::string origin = options_.macOS ? "@loader_path" : "$ORIGIN";
+  const std::string from =
+      DirectoryOf(JoinBuildPath(options_.buildDirectory, unit.output));
+  std::set<std::string> directories;
+  std::string run_path;
+  for (const std::string& input : unit.linkInputs) {
+    size_t dot = input.rfind('.');
+    bool shared = (dot != std::string::npos &&
+                   (input.compare(dot, std::string::npos, ".so") == 0 ||
+                    input.compare(dot, std::string::npos, ".dylib") == 0)) ||
+                  sharedOutputs_.count(input) != 0;
+    if (!shared)
+      continue;
+    std::string relative = RelativeBuildPath(
+        from, DirectoryOf(JoinBuildPath(options_.buildDirectory, input)));
+    if (!directories.insert(relative).second)
+      continue;
+    std::string entry = relative == "." ? origin : origin + "/" + relative;
+    AppendWord(&run_path, ShellQuote("-Wl,-rpath," + entry));
+  }
+  AppendWord(&unit.libs, run_path);
+}
+
+bool Resolver::Run(BuildGraph* graph, std::string* error) {
+  std::vector<const Target*> targets;
+  for (const auto& target : project_.targets)
+    targets.push_back(target.get());
+  targets.insert(targets.end(), project_.importedTargets.begin(),
+                 project_.importedTargets.end());
+
+  std::vector<size_t> database;
+  const size_t none = static_cast<size_t>(-1);
+  for (const Target* target : targets) {
+    size_t first = none;
+    for (const Configuration* configuration : target->configurations) {
+      if (IsBuiltConfiguration(*configuration) &&
+          Selected(project_.configurationFilter, configuration->name)) {
+        size_t index = UnitFor(*target, *configuration, true);
+        if (first == none)
+          first = index;
+      }
+    }
+    if (first != none)
+      database.push_back(first);
+  }
+  // Resolving a unit's dependencies can add units, which are resolved in
+  // turn: no recursion, however long a chain of dependencies.
+  for (size_t i = 0; i < units_.size(); ++i)
+    ResolveDependencies(i);
+  for (size_t i = 0; i < units_.size(); ++i) {
+    FillUnit(i);
+    if (units_[i].kind == LinkKind::kSharedLibrary)
+      sharedOutputs_.insert(units_[i].output);
+  }
+  for (size_t i = 0; i < units_.size(); ++i)
+    FillLinkInputs(i);
+  if (!CheckUniqueOutputs(units_, error))
+    return false;
+
+  graph->macOS = options_.macOS;
+  graph->buildDirectory = options_.buildDirectory;
+  graph->toolchain = options_.toolchain;
+  graph->regeneration = options_.regeneration;
+  graph->configurations.clear();
+  for (const BuildUnit& unit : units_) {
+    if (unit.built &&
+        std::find(graph->configurations.begin(), graph->configurations.end(),
+                  unit.configuration) == graph->configurations.end())
+      graph->configurations.push_back(unit.configuration);
+  }
+  graph->compileDatabaseUnits = std::move(database);
+  graph->units = std::move(units_);
+  return true;
+}
+
+}  // namespace
+
+SourceKind ClassifySource(const std::string& path) {
+  size_t dot = path.rfind('.');
+  size_t slash = path.rfind('/');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return SourceKind::kOther;
+  std::string_view extension(path.c_str() + dot + 1);
+  static const struct {
+    const char* extension;
+    SourceKind kind;
+  } kKinds[] = {
+      {"c", SourceKind::kC},          {"S", SourceKind::kAssembler},
+      {"s", SourceKind::kAssembler},  {"cpp", SourceKind::kCxx},
+      {"cc", SourceKind::kCxx},       {"cxx", SourceKind::kCxx},
+      {"c++", SourceKind::kCxx},      {"C", SourceKind::kCxx},
+      {"a", SourceKind::kLinkInput},  {"lib", SourceKind::kLinkInput},
+      {"so", SourceKind::kLinkInput},
+  };
+  for (const auto& entry : kKinds) {
+    if (extension == entry.extension)
+      return entry.kind;
+  }
+  return SourceKind::kOther;
+}
+
+bool ResolveBuildGraph(const Project& project,
+                       const BuildGraphOptions& options,
+                       BuildGraph* graph,
+                       std::string* error) {
+  Resolver resolver(project, options);
+  return resolver.Run(graph, error);
+}

@@ -1,0 +1,124 @@
+#ifndef QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_
+#define QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct Project;
+
+// What the ninja output builds, resolved from the model once: every
+// compile, archive and link with its paths relative to the build directory
+// (the project's export directory) and its flags as shell text. The
+// writers format it; nothing here touches the disk or the model.
+
+// Programs from the environment at generation time.
+struct Toolchain {
+  std::string cc = "cc";
+  std::string cxx = "c++";
+  std::string ar = "ar";
+  std::string launcher;  // put in front of every compiler call, "" for none
+};
+
+// How build.ninja reruns qev: the same program, arguments, directory and
+// toolchain, when one of `inputs` changes.
+struct Regeneration {
+  std::string program;                 // absolute
+  std::string workingDirectory;        // absolute
+  std::vector<std::string> arguments;  // without the program name
+  std::vector<std::string> inputs;     // absolute files and directories
+};
+
+enum class SourceKind { kC, kCxx, kAssembler, kLinkInput, kOther };
+
+// What a file-group entry is, by its extension: .c C; .S and .s assembler
+// (C compiler); .cpp .cc .cxx .c++ .C C++; .a .lib .so link input.
+SourceKind ClassifySource(const std::string& path);
+
+enum class LinkKind { kExecutable, kSharedLibrary, kStaticLibrary };
+
+struct CompileStep {
+  std::string source;
+  // Where the object goes below a unit's object directory: the source path
+  // with ".." components renamed, so that no two sources share one.
+  std::string objectName;
+  SourceKind kind = SourceKind::kC;
+};
+
+// The compiles of a target, the same in each of its configurations.
+using CompileSteps = std::vector<CompileStep>;
+
+// One target in one configuration.
+struct BuildUnit {
+  std::string target;
+  std::string configuration;
+  // Imported from another description: its goals are build_import_*.
+  bool imported = false;
+  // Shown and not "default": it gets goals and is built by "all". Other
+  // units are only built as what a built one needs.
+  bool built = true;
+  LinkKind kind = LinkKind::kExecutable;
+  std::string output;
+  std::string objectDirectory;
+  // Prefix of this unit's ninja variables, unique in the file.
+  std::string variablePrefix;
+  // Shared by the units of one target; never null once resolved.
+  std::shared_ptr<const CompileSteps> compiles;
+  // A source path has a "__" component, which a renamed ".." could meet.
+  bool objectNamesMayRepeat = false;
+  // Shell text of the compiler flags and of what follows the inputs of a
+  // link (search paths, libraries, flags, run path).
+  std::string cflags;
+  std::string libs;
+  // Libraries linked by path after the objects, each before the libraries
+  // it needs.
+  std::vector<std::string> linkInputs;
+  // Outputs that must exist first without being linked (programs that this
+  // one depends on).
+  std::vector<std::string> orderOnly;
+  // What the unit's goal builds besides its output: for a static library,
+  // everything it needs, as make's goal would.
+  std::vector<std::string> goalInputs;
+  // Event commands, "" for none.
+  std::string preBuild;
+  std::string preLink;
+  std::string postBuild;
+
+  std::string PreBuildStamp() const {
+    return objectDirectory + "/prebuild.stamp";
+  }
+  std::string ObjectPath(const CompileStep& step) const {
+    return objectDirectory + "/" + step.objectName;
+  }
+};
+
+struct BuildGraph {
+  bool macOS = false;
+  std::string buildDirectory;  // absolute
+  Toolchain toolchain;
+  Regeneration regeneration;
+  std::vector<BuildUnit> units;
+  // Names of the built configurations, in the order first met.
+  std::vector<std::string> configurations;
+  // Index into `units` of what compile_commands.json describes: each
+  // target's first built configuration.
+  std::vector<size_t> compileDatabaseUnits;
+};
+
+struct BuildGraphOptions {
+  bool macOS = false;
+  std::string buildDirectory;  // absolute
+  Toolchain toolchain;
+  Regeneration regeneration;
+};
+
+// Resolves the project's own and imported targets into a graph: every built
+// configuration, or with -c names (the project's configuration filter) only
+// those, and what they need. Fails with a message in `*error` when two steps
+// would write the same file.
+bool ResolveBuildGraph(const Project& project,
+                       const BuildGraphOptions& options,
+                       BuildGraph* graph,
+                       std::string* error);
+
+#endif  // QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_

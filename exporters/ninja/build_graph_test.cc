@@ -1,0 +1,239 @@
+#include "exporters/ninja/build_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/model.h"
+
+namespace {
+
+using Paths = std::vector<std::string>;
+
+class BuildGraphTest : public ::testing::Test {
+ protected:
+  Target& AddTarget(Project& project,
+                    const std::string& name,
+                    const std::string& type) {
+    auto target = std::make_unique<Target>(name, &project);
+    Target& added = *target;
+    for (const char* configuration : {"Debug", "Release"}) {
+      Configuration& made =
+          added.FindOrCreateConfiguration(configuration, type);
+      made.outDir = std::string("out/") + configuration;
+    }
+    project.AddTarget(std::move(target));
+    return added;
+  }
+
+  const BuildUnit& Unit(const std::string& target,
+                        const std::string& configuration = "Debug") {
+    for (const BuildUnit& unit : graph_.units) {
+      if (unit.target == target && unit.configuration == configuration)
+        return unit;
+    }
+    ADD_FAILURE() << "no unit " << target << " " << configuration;
+    return graph_.units.front();
+  }
+
+  bool Resolve(const Project& project) {
+    BuildGraphOptions options;
+    options.buildDirectory = "/work/build";
+    error_.clear();
+    return ResolveBuildGraph(project, options, &graph_, &error_);
+  }
+
+  Project project_{"p"};
+  BuildGraph graph_;
+  std::string error_;
+};
+
+}  // namespace
+
+TEST(ClassifySourceTest, ByTheLastExtensionOfTheFileName) {
+  EXPECT_EQ(ClassifySource("a/x.c"), SourceKind::kC);
+  EXPECT_EQ(ClassifySource("x.S"), SourceKind::kAssembler);
+  EXPECT_EQ(ClassifySource("x.s"), SourceKind::kAssembler);
+  for (const char* path : {"x.cpp", "x.cc", "x.cxx", "x.c++", "x.C"})
+    EXPECT_EQ(ClassifySource(path), SourceKind::kCxx) << path;
+  for (const char* path : {"l.a", "l.lib", "l.so"})
+    EXPECT_EQ(ClassifySource(path), SourceKind::kLinkInput) << path;
+  // Where make's substring test goes wrong.
+  for (const char* path : {"x.h", "x.cpp.bak", "x.asm", "dir.c/README", "x"})
+    EXPECT_EQ(ClassifySource(path), SourceKind::kOther) << path;
+}
+
+TEST_F(BuildGraphTest, StaticLibrariesLinkTransitivelyInDependencyOrder) {
+  Target& app = AddTarget(project_, "app", "");
+  Target& top = AddTarget(project_, "top", "LIB");
+  Target& left = AddTarget(project_, "left", "LIB");
+  AddTarget(project_, "right", "LIB");
+  AddTarget(project_, "base", "LIB");
+  app.AddDependency("top");
+  app.AddDependency("unknown");
+  top.AddDependency("left");
+  top.AddDependency("right");
+  left.AddDependency("base");
+  project_.FindTarget("right")->AddDependency("base");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(Unit("app").linkInputs,
+            (Paths{"out/Debug/top.a", "out/Debug/left.a", "out/Debug/right.a",
+                   "out/Debug/base.a"}));
+  // An archive links nothing, but its goal builds what it needs.
+  EXPECT_TRUE(Unit("top").linkInputs.empty());
+  EXPECT_EQ(Unit("top").goalInputs.size(), 3u);
+}
+
+TEST_F(BuildGraphTest,
+       ProgramsAreOrderedNotLinkedAndSharedLibrariesRunInPlace) {
+  Target& app = AddTarget(project_, "app", "");
+  AddTarget(project_, "gen", "");
+  Target& plugin = AddTarget(project_, "plugin", "SHARED_LIB");
+  plugin.FindConfiguration("Debug")->outDir = "out/Debug/plugins";
+  app.AddDependency("gen");
+  app.AddDependency("plugin");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& unit = Unit("app");
+  EXPECT_EQ(unit.linkInputs, (Paths{"out/Debug/plugins/plugin.so"}));
+  EXPECT_EQ(unit.orderOnly, (Paths{"out/Debug/gen"}));
+  EXPECT_EQ(unit.libs, "'-Wl,-rpath,$ORIGIN/plugins'");
+}
+
+TEST_F(BuildGraphTest, FlagsFollowMakesLayering) {
+  Target& app = AddTarget(project_, "app", "");
+  Configuration& defaults = app.DefaultConfiguration();
+  defaults.AddDefine("BASE");
+  defaults.AddSearchPath("inc", kHeaderPath);
+  defaults.AddCFlag("-Wall");
+  defaults.AddLibrary("m");
+  defaults.AddSearchPath("/opt/lib", kLibraryPath);
+  defaults.AddLFlag("-Wl,-rpath,'$$ORIGIN/x'");
+  Configuration& debug = *app.FindConfiguration("Debug");
+  debug.AddDefine("DEBUG");
+  debug.AddCFlag("-g\n  -O0");
+  debug.AddLibrary("dl");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(Unit("app").cflags, "-DBASE -Iinc -Wall -DDEBUG -g   -O0");
+  EXPECT_EQ(Unit("app").libs, "-L/opt/lib -lm -Wl,-rpath,'$ORIGIN/x' -lm -ldl");
+  // A hidden default configuration contributes nothing, as in make.
+  defaults.show = false;
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(Unit("app").cflags, "-DDEBUG -g   -O0");
+}
+
+TEST_F(BuildGraphTest, SourcesMapToDistinctObjectsOnce) {
+  Target& app = AddTarget(project_, "app", "");
+  app.AddFiles("Source", "../src",
+               {"a.c", "a.cpp", "one/x.cpp", "two/x.cpp", "a.h", "a.c"});
+  app.AddFiles("Source", "", {"./a.c", "lib/libv.a"});
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& unit = Unit("app");
+  Paths objects;
+  for (const CompileStep& step : *unit.compiles)
+    objects.push_back(unit.ObjectPath(step));
+  EXPECT_EQ(objects,
+            (Paths{"obj/app_Debug/__/src/a.c.o", "obj/app_Debug/__/src/a.cpp.o",
+                   "obj/app_Debug/__/src/one/x.cpp.o",
+                   "obj/app_Debug/__/src/two/x.cpp.o", "obj/app_Debug/a.c.o"}));
+  EXPECT_EQ((*unit.compiles)[1].kind, SourceKind::kCxx);
+  // The configurations of a target share its compiles.
+  EXPECT_EQ(Unit("app", "Release").compiles, unit.compiles);
+  EXPECT_EQ(unit.linkInputs, (Paths{"lib/libv.a"}));
+}
+
+TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
+  Project other("other");
+  Target& lib = AddTarget(other, "lib", "LIB");
+  lib.importPath = "../ext/";
+  lib.exportDir = "build";
+  lib.AddFiles("Source", "../src", {"lib.c"});
+  lib.DefaultConfiguration().AddSearchPath("../src", kHeaderPath);
+  lib.DefaultConfiguration().AddSearchPath("/usr/include", kHeaderPath);
+  project_.AddImportedTarget(&lib);
+  Target& app = AddTarget(project_, "app", "");
+  app.AddDependency("lib");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& unit = Unit("lib");
+  EXPECT_TRUE(unit.imported);
+  EXPECT_EQ(unit.output, "../ext/build/out/Debug/lib.a");
+  EXPECT_EQ(unit.compiles->at(0).source, "../ext/src/lib.c");
+  EXPECT_EQ(unit.ObjectPath(unit.compiles->at(0)),
+            "../ext/build/obj/lib_Debug/__/src/lib.c.o");
+  EXPECT_EQ(unit.cflags, "-I../ext/src -I/usr/include");
+  EXPECT_EQ(Unit("app").linkInputs, (Paths{"../ext/build/out/Debug/lib.a"}));
+}
+
+TEST_F(BuildGraphTest, AMissingConfigurationIsMadeUpWithTheDependencysKind) {
+  Target& app = AddTarget(project_, "app", "");
+  auto only_debug = std::make_unique<Target>("core", &project_);
+  only_debug->FindOrCreateConfiguration("Debug", std::string("LIB")).outDir =
+      "lib";
+  project_.AddTarget(std::move(only_debug));
+  app.AddDependency("core");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& made = Unit("core", "Release");
+  EXPECT_FALSE(made.built);
+  EXPECT_EQ(made.kind, LinkKind::kStaticLibrary);
+  EXPECT_EQ(Unit("app", "Release").linkInputs, (Paths{"core.a"}));
+  // The model is left as it was.
+  EXPECT_EQ(project_.FindTarget("core")->configurations.size(), 2u);
+}
+
+TEST_F(BuildGraphTest, TwoStepsWritingOneFileAreRefusedByName) {
+  Target& app = AddTarget(project_, "app", "");
+  app.FindConfiguration("Release")->outDir = "out/Debug";
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_EQ(error_,
+            "two build steps would write \"out/Debug/app\": target app in "
+            "configuration Debug, and target app in configuration Release");
+  app.FindConfiguration("Release")->outDir = "out/Release";
+  AddTarget(project_, "Debug", "LIB").FindConfiguration("Debug")->outFile = "x";
+  EXPECT_TRUE(Resolve(project_)) << error_;
+  app.FindConfiguration("Debug")->outFile = "../../Debug";
+  app.FindConfiguration("Debug")->outDir = "a/b";
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_NE(error_.find("the goal of configuration Debug"), std::string::npos)
+      << error_;
+}
+
+TEST_F(BuildGraphTest, ObjectsClashingWithObjectsOrOutputsAreRefused) {
+  Target& app = AddTarget(project_, "app", "");
+  // "../x.c" becomes "__/x.c.o", as does a real "__/x.c".
+  app.AddFiles("Source", "", {"../x.c", "__/x.c"});
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_EQ(error_,
+            "two build steps would write \"obj/app_Debug/__/x.c.o\": the "
+            "object of ../x.c for target app in configuration Debug, and the "
+            "object of __/x.c for target app in configuration Debug");
+  app.RemoveFile("Source", "", "__/x.c");
+  EXPECT_TRUE(Resolve(project_)) << error_;
+  Target& lib = AddTarget(project_, "lib", "LIB");
+  lib.FindConfiguration("Debug")->outDir = "obj/app_Debug/__";
+  lib.FindConfiguration("Debug")->outFile = "x.c.o";
+  EXPECT_FALSE(Resolve(project_));
+  EXPECT_EQ(error_,
+            "two build steps would write \"obj/app_Debug/__/x.c.o\": the "
+            "object of ../x.c for target app in configuration Debug, and "
+            "target lib in configuration Debug");
+}
+
+TEST_F(BuildGraphTest, TheConfigurationFilterChoosesWhatIsWritten) {
+  AddTarget(project_, "app", "");
+  AddTarget(project_, "lib", "LIB").FindConfiguration("Debug")->show = false;
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(graph_.configurations, (Paths{"Debug", "Release"}));
+  ASSERT_EQ(graph_.compileDatabaseUnits.size(), 2u);
+  EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[0]].configuration,
+            "Debug");
+  // The first built configuration of each target.
+  EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[1]].configuration,
+            "Release");
+  project_.configurationFilter = {"release"};
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(graph_.configurations, (Paths{"Release"}));
+  EXPECT_EQ(graph_.units.size(), 2u);
+  EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[0]].configuration,
+            "Release");
+}

@@ -1,0 +1,134 @@
+#include "exporters/ninja/ninja_exporter.h"
+
+#include <cstdlib>
+
+#include "base/disk.h"
+#include "base/host_platform.h"
+#include "base/reporter.h"
+#include "base/text.h"
+#include "exporters/ninja/build_file_writer.h"
+#include "exporters/ninja/build_graph.h"
+#include "exporters/ninja/build_paths.h"
+#include "exporters/ninja/compile_commands_writer.h"
+#include "model/model.h"
+#include "output/output_file.h"
+
+namespace {
+
+const char* GetEnvironment(const char* name) {
+  return std::getenv(name);
+}
+
+std::string RealPath(const std::string& path) {
+  return SystemDisk().CanonicalPath(path);
+}
+
+// This program's absolute path: the running executable where the system
+// says, else its name resolved against the start directory or PATH.
+std::string ProgramPath(const ProjectOrigin& origin) {
+  std::string self = SystemDisk().ExecutablePath();
+  if (!self.empty())
+    return self;
+  if (origin.arguments.empty())
+    return "qev";
+  const std::string& name = origin.arguments[0];
+  if (name.find('/') != std::string::npos)
+    return JoinBuildPath(origin.startDirectory, name);
+  const char* path = std::getenv("PATH");
+  std::string directories = path ? path : "";
+  size_t start = 0;
+  while (start <= directories.size()) {
+    size_t colon = directories.find(':', start);
+    if (colon == std::string::npos)
+      colon = directories.size();
+    std::string candidate =
+        JoinBuildPath(directories.substr(start, colon - start), name);
+    if (SystemDisk().Stat(candidate).kind == FileKind::kRegular)
+      return JoinBuildPath(origin.startDirectory, candidate);
+    start = colon + 1;
+  }
+  return name;
+}
+
+}  // namespace
+
+Toolchain ToolchainFromEnvironment(const char* (*lookup)(const char*)) {
+  Toolchain toolchain;
+  auto set = [&](const char* name, std::string* value) {
+    const char* text = lookup(name);
+    if (text && *text)
+      *value = text;
+  };
+  set("CC", &toolchain.cc);
+  set("CXX", &toolchain.cxx);
+  set("AR", &toolchain.ar);
+  set("QEV_LAUNCHER", &toolchain.launcher);
+  return toolchain;
+}
+
+bool NinjaAcceptsPlatform(const std::optional<std::string>& platform,
+                          std::string* error) {
+  const std::string name = platform.value_or(HostPlatform());
+  if (EqualsNoCase(name, "Linux") || EqualsNoCase(name, "MacOSX"))
+    return true;
+  *error =
+      "the ninja tool writes build files for Linux and MacOSX only, not "
+      "for \"" +
+      name + "\"";
+  return false;
+}
+
+std::string NinjaPlatformName(const std::optional<std::string>& platform) {
+  return platform.value_or(HostPlatform());
+}
+
+bool NinjaExporter::Export(Project& project, const std::string& platformName) {
+  const std::optional<std::string> platform = platformName;
+  std::string refusal;
+  if (!NinjaAcceptsPlatform(platform, &refusal)) {
+    if (!refusedPlatform_)
+      reporter_.Error(refusal);
+    refusedPlatform_ = true;
+    return false;
+  }
+  const bool macOS = EqualsNoCase(platform.value_or(HostPlatform()), "MacOSX");
+
+  const std::string directory =
+      ResolveExportDirectory(project.exportDir, "build.ninja", reporter_);
+  BuildGraphOptions options;
+  options.macOS = macOS;
+  options.buildDirectory = RealPath(directory.empty() ? "." : directory);
+  options.toolchain = ToolchainFromEnvironment(GetEnvironment);
+  const ProjectOrigin& origin = project.origin;
+  options.regeneration.program = ProgramPath(origin);
+  options.regeneration.workingDirectory = origin.startDirectory;
+  if (!origin.arguments.empty()) {
+    options.regeneration.arguments.assign(origin.arguments.begin() + 1,
+                                          origin.arguments.end());
+  }
+  // A path that does not exist would stop ninja: "no known rule to make".
+  TextSet inputs;
+  for (const std::string& file : origin.descriptionFiles)
+    inputs.insert(CanonicalBuildPath(file));
+  for (const std::string& listed : origin.listedDirectories) {
+    std::string path = CanonicalBuildPath(listed);
+    if (SystemDisk().Stat(path).kind == FileKind::kDirectory)
+      inputs.insert(path);
+  }
+  options.regeneration.inputs.assign(inputs.begin(), inputs.end());
+
+  BuildGraph graph;
+  std::string error;
+  if (!ResolveBuildGraph(project, options, &graph, &error)) {
+    reporter_.Error("cannot write build.ninja for project \"" + project.name +
+                    "\": " + error);
+    return false;
+  }
+  // The database first: build.ninja is what ninja checks for being up to
+  // date, so it is written last.
+  bool database = WriteOutputFile(directory, "compile_commands.json",
+                                  FormatCompileCommands(graph), reporter_);
+  bool build = WriteOutputFile(directory, "build.ninja", FormatBuildFile(graph),
+                               reporter_);
+  return database && build;
+}

@@ -1,0 +1,144 @@
+#include "exporters/ninja/output_check.h"
+
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "exporters/ninja/build_graph.h"
+#include "exporters/ninja/build_paths.h"
+
+namespace {
+
+// Who writes a path: a unit's output, object, stamp or goal, or a fixed
+// file; described in words only when two claim one path.
+struct Claim {
+  enum Kind { kFixed, kOutput, kObject, kStamp, kGoal, kConfiguration };
+  Kind kind;
+  const BuildUnit* unit;
+  const CompileStep* step;
+};
+
+std::string Describe(const Claim& claim) {
+  if (claim.kind == Claim::kFixed)
+    return "a file that qev writes";
+  const BuildUnit& unit = *claim.unit;
+  std::string owner =
+      "target " + unit.target + " in configuration " + unit.configuration;
+  switch (claim.kind) {
+    case Claim::kObject:
+      return "the object of " + claim.step->source + " for " + owner;
+    case Claim::kStamp:
+      return "the pre-build event of " + owner;
+    case Claim::kGoal:
+      return "the goal of " + owner;
+    case Claim::kConfiguration:
+      return "the goal of configuration " + unit.configuration;
+    default:
+      return owner;
+  }
+}
+
+}  // namespace
+
+bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
+                        std::string* error) {
+  std::unordered_map<std::string_view, Claim> claims;
+  claims.reserve(units.size() * 4 + 8);
+  auto claim = [&](std::string_view path, Claim owner) {
+    auto inserted = claims.emplace(path, owner);
+    if (inserted.second)
+      return true;
+    *error = "two build steps would write \"" + std::string(path) +
+             "\": " + Describe(inserted.first->second) + ", and " +
+             Describe(owner);
+    return false;
+  };
+
+  // Objects are told apart by their directory, one per unit, and by their
+  // names within it; only when either can repeat is every object claimed.
+  std::unordered_map<std::string_view, const BuildUnit*> object_directories;
+  object_directories.reserve(units.size());
+  bool every_object = false;
+  for (size_t i = 0; i < units.size(); ++i) {
+    const BuildUnit& unit = units[i];
+    if (unit.compiles->empty())
+      continue;
+    every_object =
+        every_object || unit.objectNamesMayRepeat ||
+        !object_directories.emplace(unit.objectDirectory, &unit).second;
+  }
+  std::vector<std::string> paths;
+  if (every_object) {
+    size_t count = 0;
+    for (const BuildUnit& unit : units)
+      count += unit.compiles->size();
+    paths.reserve(count);
+    for (const BuildUnit& unit : units) {
+      for (const CompileStep& step : *unit.compiles) {
+        paths.push_back(unit.ObjectPath(step));
+        if (!claim(paths.back(), Claim{Claim::kObject, &unit, &step}))
+          return false;
+      }
+    }
+  }
+
+  std::vector<std::string> names = {"build.ninja", "compile_commands.json",
+                                    "all"};
+  for (const BuildUnit& unit : units) {
+    if (!unit.preBuild.empty())
+      names.push_back(unit.PreBuildStamp());
+    if (unit.built) {
+      names.push_back((unit.imported ? "build_import_" : "build_") +
+                      unit.target + "_" + unit.configuration);
+    }
+  }
+  for (size_t i = 0; i < 3; ++i) {
+    if (!claim(names[i], Claim{Claim::kFixed, nullptr, nullptr}))
+      return false;
+  }
+  // A file claimed here inside some unit's object directory may be one of
+  // its objects.
+  auto clashes_with_object = [&](const std::string& path, Claim owner) {
+    if (every_object)
+      return false;
+    for (std::string directory = DirectoryOf(path);
+         directory != "." && directory != "/";
+         directory = DirectoryOf(directory)) {
+      auto found = object_directories.find(directory);
+      if (found == object_directories.end())
+        continue;
+      const BuildUnit& unit = *found->second;
+      for (const CompileStep& step : *unit.compiles) {
+        if (unit.ObjectPath(step) == path) {
+          *error = "two build steps would write \"" + path +
+                   "\": " + Describe(Claim{Claim::kObject, &unit, &step}) +
+                   ", and " + Describe(owner);
+          return true;
+        }
+      }
+    }
+    return false;
+  };
+  size_t next_name = 3;
+  std::unordered_set<std::string_view> configurations;
+  for (const BuildUnit& unit : units) {
+    Claim output{Claim::kOutput, &unit, nullptr};
+    if (!claim(unit.output, output) || clashes_with_object(unit.output, output))
+      return false;
+    if (!unit.preBuild.empty()) {
+      Claim stamp{Claim::kStamp, &unit, nullptr};
+      const std::string& path = names[next_name++];
+      if (!claim(path, stamp) || clashes_with_object(path, stamp))
+        return false;
+    }
+    if (unit.built) {
+      if (!claim(names[next_name++], Claim{Claim::kGoal, &unit, nullptr}))
+        return false;
+      if (configurations.insert(unit.configuration).second &&
+          !claim(unit.configuration,
+                 Claim{Claim::kConfiguration, &unit, nullptr}))
+        return false;
+    }
+  }
+  return true;
+}

@@ -1,0 +1,3 @@
+int a_from_c(void) {
+  return 2;
+}

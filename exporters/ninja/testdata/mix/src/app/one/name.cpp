@@ -1,0 +1,3 @@
+int NameOne() {
+  return 20000;
+}

@@ -1,0 +1,3 @@
+int NameTwo() {
+  return 300000;
+}

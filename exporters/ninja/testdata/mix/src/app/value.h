@@ -1,0 +1,1 @@
+#define ASM_VALUE 7

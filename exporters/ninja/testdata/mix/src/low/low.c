@@ -1,0 +1,5 @@
+#include "low.h"
+
+int low_value(void) {
+  return 1;
+}

@@ -1,0 +1,5 @@
+#include "mid.h"
+
+int MidValue() {
+  return low_value() + 10;
+}

@@ -1,0 +1,5 @@
+#include "shared.h"
+
+int shared_value(void) {
+  return 1000;
+}

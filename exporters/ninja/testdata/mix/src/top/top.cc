@@ -1,0 +1,7 @@
+#include "top.h"
+
+#include "mid.h"
+
+int TopValue() {
+  return MidValue() + 100;
+}

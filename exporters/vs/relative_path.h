@@ -1,0 +1,17 @@
+#ifndef QEV_EXPORTERS_VS_RELATIVE_PATH_H_
+#define QEV_EXPORTERS_VS_RELATIVE_PATH_H_
+
+#include <optional>
+#include <string>
+
+// The path that leads from directory `from` to directory `to`, both as a
+// description gives them (relative to the same current directory, or both
+// absolute; "/" and "\" separate, "." and empty components are dropped,
+// ".." is resolved where a name precedes it). Empty when both name one
+// directory; "/" joins the components of the result. No answer when it
+// depends on names the paths do not hold: one path absolute and the other
+// not, or `from` leading up ("..") further than `to` does.
+std::optional<std::string> RelativeDirectory(const std::string& from,
+                                             const std::string& to);
+
+#endif  // QEV_EXPORTERS_VS_RELATIVE_PATH_H_

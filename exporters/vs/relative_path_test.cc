@@ -1,0 +1,26 @@
+#include "exporters/vs/relative_path.h"
+
+#include <gtest/gtest.h>
+
+TEST(RelativeDirectoryTest, SameDirectoryInAnySpellingIsEmpty) {
+  EXPECT_EQ(RelativeDirectory("", ""), "");
+  EXPECT_EQ(RelativeDirectory("build", "./build/"), "");
+  EXPECT_EQ(RelativeDirectory("build\\vs", "build/x/../vs"), "");
+  EXPECT_EQ(RelativeDirectory("/a/b", "/a//b"), "");
+}
+
+TEST(RelativeDirectoryTest, LeadsUpThenDown) {
+  EXPECT_EQ(RelativeDirectory("", "projects/core"), "projects/core");
+  EXPECT_EQ(RelativeDirectory("sln", ""), "..");
+  EXPECT_EQ(RelativeDirectory("build/sln", "build/projects/core"),
+            "../projects/core");
+  EXPECT_EQ(RelativeDirectory("sln", "../other"), "../../other");
+  EXPECT_EQ(RelativeDirectory("../up/sln", "../up/core"), "../core");
+  EXPECT_EQ(RelativeDirectory("/a/sln", "/b"), "../../b");
+}
+
+TEST(RelativeDirectoryTest, NoAnswerWithoutTheNamesItNeeds) {
+  EXPECT_EQ(RelativeDirectory("../sln", "core"), std::nullopt);
+  EXPECT_EQ(RelativeDirectory("/abs", "rel"), std::nullopt);
+  EXPECT_EQ(RelativeDirectory("rel", "/abs"), std::nullopt);
+}

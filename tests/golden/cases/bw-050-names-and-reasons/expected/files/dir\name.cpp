@@ -1,0 +1,5 @@
+#include "dir\name.h"
+
+unsigned char g_name[1] = {
+  0x7A
+};
