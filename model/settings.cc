@@ -126,10 +126,11 @@ void RecordListedDirectory(Workspace& workspace,
                               : pattern.substr(0, separator);
   std::replace(directory.begin(), directory.end(), '\\', '/');
   std::string path;
-  if (!directory.empty() && directory[0] == '/') {
+  if (IsAbsoluteOnHost(directory)) {
     path = directory;
   } else {
-    path = root.empty() || root[0] != '/' ? workspace.loadDirectory : "";
+    path =
+        root.empty() || !IsAbsoluteOnHost(root) ? workspace.loadDirectory : "";
     if (!root.empty())
       path += (path.empty() ? "" : "/") + root;
     if (!directory.empty())
@@ -165,7 +166,7 @@ void ReadFiles(Workspace& workspace,
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
-    if (!attributes.root.empty() && !pattern.empty() && pattern[0] == '/') {
+    if (!attributes.root.empty() && IsAbsoluteOnHost(pattern)) {
       reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
                            pattern + "\" is absolute: it is used as it is, " +
                            "not under the root \"" + attributes.root + "\"");
