@@ -59,15 +59,3 @@ std::string ForwardSlashes(std::string_view path) {
   }
   return slashed;
 }
-
-bool IsAbsoluteOnHost(std::string_view path) {
-  if (!path.empty() && path[0] == '/')
-    return true;
-#ifdef _WIN32
-  if (!path.empty() && path[0] == '\\')
-    return true;
-  if (path.size() >= 3 && path[1] == ':' && (path[2] == '/' || path[2] == '\\'))
-    return true;
-#endif
-  return false;
-}

@@ -22,11 +22,6 @@ std::string ToLowerAscii(std::string_view text);
 // the slash.
 std::string ForwardSlashes(std::string_view path);
 
-// Whether `path` starts from a root rather than from the current directory:
-// "/x" on every host; on Windows also "\x" and, with a drive letter, "C:/x"
-// and "C:\x".
-bool IsAbsoluteOnHost(std::string_view path);
-
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -1,6 +1,5 @@
 #include "bytewrap/input_file.h"
 
-#include <cstring>
 #include <memory>
 
 #ifdef _WIN32
@@ -14,18 +13,38 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstring>
 #endif
 
 namespace {
 
-#ifdef _WIN32
-
-std::string LastErrorReason() {
-  return ErrnoMessage(ErrnoFromWindowsError(GetLastError()));
+std::string EndedEarly(const InputFile& input) {
+  return "the file ended before its size when opened (" +
+         std::to_string(input.size) + " bytes); did it change?";
 }
 
-// Reads up to `count` bytes: how many came (0 at the end), or -1 with the
-// reason.
+std::string TooLarge(uint64_t limit) {
+  return "the file tells no size and holds more than " + std::to_string(limit) +
+         " bytes";
+}
+
+}  // namespace
+
+#ifdef _WIN32
+
+namespace {
+
+std::string LastErrorText() {
+  DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+    return "No such file or directory";
+  if (error == ERROR_ACCESS_DENIED)
+    return "Permission denied";
+  return "Windows error " + std::to_string(error);
+}
+
+// Reads up to `count` bytes; the number read, or -1 with the reason.
 long long ReadSome(InputFile* input,
                    void* buffer,
                    size_t count,
@@ -34,13 +53,55 @@ long long ReadSome(InputFile* input,
   DWORD want = static_cast<DWORD>(std::min<size_t>(count, 1 << 30));
   if (!ReadFile(reinterpret_cast<HANDLE>(input->handle), buffer, want, &got,
                 nullptr)) {
-    *reason = LastErrorReason();
+    *reason = LastErrorText();
     return -1;
   }
-  return got;
+  return static_cast<long long>(got);
+}
+
+}  // namespace
+
+bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
+  std::wstring wide;
+  if (!Utf8ToWide(path, &wide)) {
+    *reason = "the name is not UTF-8";
+    return false;
+  }
+  HANDLE file =
+      CreateFileW(wide.c_str(), GENERIC_READ,
+                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    // Windows refuses to open a directory as a file: say what it is.
+    DWORD attributes = GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+      *reason = "it is a directory";
+    else
+      *reason = LastErrorText();
+    return false;
+  }
+  // Only a file on disk has a size; a console, pipe or device has none.
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    *reason = "it is not a regular file";
+    CloseHandle(file);
+    return false;
+  }
+  input->handle = reinterpret_cast<intptr_t>(file);
+  input->size = static_cast<uint64_t>(size.QuadPart);
+  return true;
+}
+
+void CloseInput(InputFile* input) {
+  if (input->handle != -1)
+    CloseHandle(reinterpret_cast<HANDLE>(input->handle));
+  input->handle = -1;
 }
 
 #else
+
+namespace {
 
 // Why a file of this mode is not read.
 const char* NotRegularReason(mode_t mode) {
@@ -67,56 +128,7 @@ long long ReadSome(InputFile* input,
   }
 }
 
-#endif
-
 }  // namespace
-
-#ifdef _WIN32
-
-bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
-  std::wstring wide;
-  if (!Utf8ToWide(path, &wide)) {
-    *reason = ErrnoMessage(EILSEQ);
-    return false;
-  }
-  DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    *reason = "it is a directory";
-    return false;
-  }
-  HANDLE file =
-      CreateFileW(wide.c_str(), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    *reason = LastErrorReason();
-    return false;
-  }
-  // Only a file on disk has an end to read to.
-  LARGE_INTEGER size;
-  if (GetFileType(file) != FILE_TYPE_DISK) {
-    *reason = "it is a device, which has no end to read to";
-    CloseHandle(file);
-    return false;
-  }
-  if (!GetFileSizeEx(file, &size)) {
-    *reason = LastErrorReason();
-    CloseHandle(file);
-    return false;
-  }
-  input->handle = reinterpret_cast<intptr_t>(file);
-  input->size = static_cast<uint64_t>(size.QuadPart);
-  return true;
-}
-
-void CloseInput(InputFile* input) {
-  if (input->handle != -1)
-    CloseHandle(reinterpret_cast<HANDLE>(input->handle));
-  input->handle = -1;
-}
-
-#else
 
 bool OpenInput(const std::string& path, InputFile* input, std::string* reason) {
   // O_NONBLOCK keeps a FIFO from blocking the open until a writer appears;
@@ -160,8 +172,7 @@ bool ReadInput(InputFile* input,
     if (got < 0)
       return false;
     if (got == 0) {
-      *reason = "the file ended before its size when opened (" +
-                std::to_string(input->size) + " bytes); did it change?";
+      *reason = EndedEarly(*input);
       return false;
     }
     buffer += got;
@@ -195,8 +206,7 @@ bool ReadToEnd(InputFile* input,
     if (got == 0)
       return true;
     if (data->size() + static_cast<size_t>(got) > limit) {
-      *reason = "the file tells no size and holds more than " +
-                std::to_string(limit) + " bytes";
+      *reason = TooLarge(limit);
       return false;
     }
     data->append(buffer.get(), static_cast<size_t>(got));

@@ -43,15 +43,15 @@ int main(int argc, char** argv) {
     return 0;
   }
   Outcome outcome = Convert(args);
+  std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
   // A full disk or a closed pipe must not pass for success.
   errno = 0;
-  std::fwrite(outcome.messages.data(), 1, outcome.messages.size(), stdout);
   bool written = std::fflush(stdout) == 0 && !std::ferror(stdout);
-  const std::string write_error = written ? "" : StandardStreamError();
+  std::string stream_error = written ? std::string() : StandardStreamError();
   std::fwrite(outcome.reasons.data(), 1, outcome.reasons.size(), stderr);
   if (!written) {
     std::fprintf(stderr, "bytewrap: cannot write standard output: %s\n",
-                 write_error.c_str());
+                 stream_error.c_str());
     return 1;
   }
   return outcome.status;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "base/disk.h"
 #include "model/model.h"
 #include "tests/support/test_support.h"
@@ -343,7 +345,9 @@ TEST_F(ReaderTest, ProjectsRecordWhatTheyWereReadFrom) {
     </project></QEV>)");
   WriteTextFile("ext/src/gen/b.c", "");
   WriteTextFile("abs/x/c.c", "");
-  const std::string& here = scratch_.path();
+  // The model keeps paths with forward slashes on every host.
+  std::string here = scratch_.path();
+  std::replace(here.begin(), here.end(), '\\', '/');
   workspace_.arguments = {"qev", "-t", "xcode"};
   workspace_.startDirectory = "/start";
   ASSERT_TRUE(Load(R"(<QEV><project name="p">

@@ -125,14 +125,17 @@ void RecordListedDirectory(Workspace& workspace,
                               ? std::string()
                               : pattern.substr(0, separator);
   std::replace(directory.begin(), directory.end(), '\\', '/');
+  auto is_absolute = [](const std::string& text) {
+    return (!text.empty() && (text[0] == '/' || text[0] == '\\')) ||
+           (text.size() > 1 && text[1] == ':');
+  };
   std::string path;
-  if (IsAbsoluteOnHost(directory)) {
+  if (is_absolute(directory)) {
     path = directory;
   } else {
-    path =
-        root.empty() || !IsAbsoluteOnHost(root) ? workspace.loadDirectory : "";
+    path = is_absolute(root) ? "" : workspace.loadDirectory;
     if (!root.empty())
-      path += (path.empty() ? "" : "/") + root;
+      path += (path.empty() ? "" : "/") + ForwardSlashes(root);
     if (!directory.empty())
       path += "/" + directory;
   }
@@ -166,7 +169,7 @@ void ReadFiles(Workspace& workspace,
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
-    if (!attributes.root.empty() && IsAbsoluteOnHost(pattern)) {
+    if (!attributes.root.empty() && !pattern.empty() && pattern[0] == '/') {
       reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
                            pattern + "\" is absolute: it is used as it is, " +
                            "not under the root \"" + attributes.root + "\"");

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "base/disk.h"
-#include "base/text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -99,9 +98,8 @@ ScratchDirectory::ScratchDirectory() {
     throw std::runtime_error("no temporary directory");
   static int counter = 0;
   do {
-    path_ = ForwardSlashes(WideToUtf8(temporary, wcslen(temporary))) +
-            "qev-test-" + std::to_string(disk.ProcessId()) + "-" +
-            std::to_string(counter++);
+    path_ = WideToUtf8(temporary, wcslen(temporary)) + "qev-test-" +
+            std::to_string(disk.ProcessId()) + "-" + std::to_string(counter++);
   } while (disk.Stat(path_).kind != FileKind::kMissing);
   std::string made_error;
   if (!disk.MakeDirectory(path_, &made_error))
