@@ -384,23 +384,17 @@ class WindowsDisk : public Disk {
     std::wstring wide;
     if (!Wide(file->path, &wide, error))
       return false;
-    // The interrupt handler runs beside this thread: once it has begun, no
-    // new file may appear, or its sweep could miss it.
-    if (InterruptInProgress())
-      Sleep(INFINITE);
+    // The interrupt handler runs beside this thread; see BeginCreatingFile.
+    BeginCreatingFile();
     HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD last = GetLastError();
+    EndCreatingFile();
     if (handle == INVALID_HANDLE_VALUE) {
-      DWORD last = GetLastError();
       *exists = last == ERROR_FILE_EXISTS || last == ERROR_ALREADY_EXISTS;
       *error = PathReason(wide, last);
       return false;
-    }
-    if (InterruptInProgress()) {
-      CloseHandle(handle);
-      DeleteFileW(wide.c_str());
-      Sleep(INFINITE);
     }
     file->handle = reinterpret_cast<intptr_t>(handle);
     return true;

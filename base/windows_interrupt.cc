@@ -17,6 +17,7 @@ namespace {
 constexpr UINT kControlCExit = 0xC000013AU;
 
 std::atomic<bool> g_interrupted{false};
+SRWLOCK g_creating = SRWLOCK_INIT;
 
 BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
   // A second event while the first is handled waits for the end.
@@ -24,8 +25,9 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
     Sleep(INFINITE);
     return TRUE;
   }
-  // From here the main thread creates no file (see the disk's CreateNew);
-  // one it is creating right now is remembered already and removed here.
+  // From here the main thread starts no creation; one under way finishes
+  // first. Its file is remembered already, so the sweep removes it too.
+  AcquireSRWLockExclusive(&g_creating);
   RemovePendingFiles();
   TerminateProcess(GetCurrentProcess(), kControlCExit);
   return TRUE;
@@ -33,8 +35,16 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
 
 }  // namespace
 
-bool InterruptInProgress() {
-  return g_interrupted.load();
+void BeginCreatingFile() {
+  AcquireSRWLockShared(&g_creating);
+  if (g_interrupted.load()) {
+    ReleaseSRWLockShared(&g_creating);
+    Sleep(INFINITE);
+  }
+}
+
+void EndCreatingFile() {
+  ReleaseSRWLockShared(&g_creating);
 }
 
 void RemovePendingFiles() {

@@ -2,8 +2,11 @@
 #define QEV_BASE_WINDOWS_INTERRUPT_H_
 
 // On Windows a console interrupt is handled on a thread of its own while the
-// main thread goes on. True once the handler has begun: the disk then
-// creates no new file, so none can appear after the handler's sweep.
-bool InterruptInProgress();
+// main thread goes on. The disk brackets every creation of a remembered file
+// with these: once the handler has begun, no creation starts (the thread
+// waits for the process to end), and the handler waits for a creation under
+// way to finish before it removes the remembered files, that one included.
+void BeginCreatingFile();
+void EndCreatingFile();
 
 #endif  // QEV_BASE_WINDOWS_INTERRUPT_H_
