@@ -30,7 +30,10 @@ describe NEW >new.qev
 
 mkdir want_new
 start=$(date +%s%N)
-(cd want_new && "$wine" "$qev" -t VC8 -v 0 -x ../new.qev) || exit 1
+if ! (cd want_new && "$wine" "$qev" -t VC8 -v 0 -x ../new.qev); then
+  echo "the uninterrupted run failed (status $?)"
+  exit 1
+fi
 full_run_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 
 failures=0
@@ -38,7 +41,10 @@ interrupted=0
 for fraction in 30 60 90; do
   rm -rf run want_old
   mkdir run
-  (cd run && "$wine" "$qev" -t VC8 -v 0 -x ../old.qev) || exit 1
+  if ! (cd run && "$wine" "$qev" -t VC8 -v 0 -x ../old.qev); then
+    echo "the run that writes the old files failed (status $?)"
+    exit 1
+  fi
   cp -a run want_old
 
   (cd run && exec "$wine" "$qev" -t VC8 -v 0 -x ../new.qev) &
