@@ -116,8 +116,14 @@ class NestingScanner {
         if (rootClosed_ && !IsXmlSpace(*p_) &&
             !(utf8_ && StartsWithByteOrderMark(p_)))
           NoteTrailing();
-        if (*p_ == '&')
+        if (*p_ == '&') {
           CheckReference();
+          int reference = SkipNumericReference();
+          if (reference < 0)
+            break;
+          if (reference > 0)
+            continue;
+        }
         AdvanceCharacter();
       } else if (StartsWith(p_, "</")) {
         if (depth_ > 0 && --depth_ == 0)
@@ -193,6 +199,29 @@ class NestingScanner {
 
   static constexpr size_t kMaxStrayAmpersands = 10;
 
+  // At an "&": the parser takes "&#" up to the next ";" as one character
+  // reference, whatever stands between (a "<" or a quote included), when
+  // the text from the last "#" (or "x") before that ";" is digits; with
+  // anything else there it fails. 1 when it was passed over like that, -1
+  // where the parser fails, 0 when no "&#" starts here.
+  int SkipNumericReference() {
+    if (p_[1] != '#' || !p_[2])
+      return 0;
+    const bool hex = p_[2] == 'x';
+    if (hex && !p_[3])
+      return 0;
+    const char* end = std::strchr(p_ + (hex ? 3 : 2), ';');
+    if (!end)
+      return 0;
+    for (const char* q = end - 1; *q != (hex ? 'x' : '#'); --q) {
+      unsigned char c = static_cast<unsigned char>(*q);
+      if (hex ? !std::isxdigit(c) : !std::isdigit(c))
+        return -1;
+    }
+    Advance(static_cast<size_t>(end - p_) + 1);
+    return 1;
+  }
+
   void SkipPast(const char* end) {
     const char* found = std::strstr(p_, end);
     Advance(found ? static_cast<size_t>(found - p_) + std::strlen(end)
@@ -226,8 +255,14 @@ class NestingScanner {
       Advance(1);
       start = p_;
       while (*p_ && *p_ != quote) {
-        if (*p_ == '&' && !value)
+        if (*p_ == '&' && !value) {
           CheckReference();
+          int reference = SkipNumericReference();
+          if (reference < 0)
+            return false;
+          if (reference > 0)
+            continue;
+        }
         AdvanceCharacter();
       }
       if (value)
