@@ -32,6 +32,12 @@ TEST(ScanNestingTest, CountsElementLevelsLikeTheParser) {
             2);
 }
 
+TEST(ScanNestingTest, NumericReferencesRunToTheirSemicolonAsInTheParser) {
+  // The parser takes "&#<#;" as one reference and then sees <O.
+  EXPECT_EQ(ScanNesting("<i>&#<#;<O", 100).depth, 2);
+  EXPECT_EQ(ScanNesting("<i a='&#\"#;'><b/></i>", 100).depth, 2);
+}
+
 TEST(ScanNestingTest, StopsAtTheFirstLevelBeyondTheLimit) {
   NestingScan scan = ScanNesting("<a>\n <b>\n  <c>", 2);
   EXPECT_EQ(scan.depth, 3);
