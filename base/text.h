@@ -25,6 +25,9 @@ std::string ForwardSlashes(std::string_view path);
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
+// The value of a hexadecimal digit, or -1 for any other character.
+int HexDigitValue(char c);
+
 // Reads a decimal integer from the leading characters of `text` (optional
 // white space and sign first), as "%d" or atoi would, clamped to the range of
 // int. Returns false when no digit follows.

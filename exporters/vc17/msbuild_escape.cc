@@ -1,18 +1,6 @@
 #include "exporters/vc17/msbuild_escape.h"
 
-namespace {
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
+#include "base/text.h"
 
 std::string MsBuildEscaped(std::string_view value) {
   std::string out;
@@ -56,9 +44,9 @@ std::string MsBuildUnescaped(std::string_view value) {
   out.reserve(value.size());
   for (size_t i = 0; i < value.size(); ++i) {
     if (value[i] == '%' && i + 2 < value.size() &&
-        HexValue(value[i + 1]) >= 0 && HexValue(value[i + 2]) >= 0) {
-      out.push_back(static_cast<char>(HexValue(value[i + 1]) * 16 +
-                                      HexValue(value[i + 2])));
+        HexDigitValue(value[i + 1]) >= 0 && HexDigitValue(value[i + 2]) >= 0) {
+      out.push_back(static_cast<char>(HexDigitValue(value[i + 1]) * 16 +
+                                      HexDigitValue(value[i + 2])));
       i += 2;
     } else {
       out.push_back(value[i]);

@@ -2,20 +2,12 @@
 
 #include <cstdint>
 
+#include "base/text.h"
+
 namespace {
 
 bool IsDecimalDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexDigitValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 // The characters that XML 1.0 lets a character reference name.
