@@ -51,6 +51,18 @@ bool ParseLeadingInt(const char* text, int* value) {
   return true;
 }
 
+bool HasDriveLetter(std::string_view path) {
+  char letter = path.empty() ? 0 : path[0];
+  bool is_letter =
+      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
+  return is_letter && path.size() >= 2 && path[1] == ':';
+}
+
+bool IsAbsolutePath(std::string_view path) {
+  return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
+         HasDriveLetter(path);
+}
+
 std::string ForwardSlashes(std::string_view path) {
   std::string slashed(path);
   for (char& c : slashed) {

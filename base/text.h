@@ -22,6 +22,14 @@ std::string ToLowerAscii(std::string_view text);
 // the slash.
 std::string ForwardSlashes(std::string_view path);
 
+// True when `path` starts with a drive letter and a colon ("C:/sdk", "c:x").
+bool HasDriveLetter(std::string_view path);
+
+// True for paths that do not start from the current directory: "/x", "\x"
+// and drive paths such as "C:\x" or "C:/x". Descriptions are shared between
+// hosts, so the answer does not depend on the host.
+bool IsAbsolutePath(std::string_view path);
+
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -16,7 +16,7 @@ void Configuration::AddSearchPath(const std::string& path, int kind) {
 }
 
 std::string FullFilePath(const std::string& root, const std::string& path) {
-  if (!path.empty() && path[0] == '/')
+  if (IsAbsolutePath(path))
     return path;
   return root + "/" + path;
 }

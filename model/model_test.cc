@@ -153,6 +153,8 @@ TEST(ProjectTest, LookupsGiveTheFirstTargetOfAName) {
 
 TEST(FileEntryTest, AbsolutePathIsUsedAsItIs) {
   EXPECT_EQ(FileEntry("/opt/x.cpp", "../src").fullPath, "/opt/x.cpp");
+  EXPECT_EQ(FileEntry("C:/sdk/x.h", "../src").fullPath, "C:/sdk/x.h");
+  EXPECT_EQ(FileEntry("d:\\sdk/x.h", "src").fullPath, "d:\\sdk/x.h");
   EXPECT_EQ(FileEntry("x.cpp", "../src").fullPath, "../src/x.cpp");
   EXPECT_EQ(FileEntry("x.cpp", "").fullPath, "/x.cpp");
   Project project("p");

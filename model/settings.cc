@@ -125,15 +125,11 @@ void RecordListedDirectory(Workspace& workspace,
                               ? std::string()
                               : pattern.substr(0, separator);
   std::replace(directory.begin(), directory.end(), '\\', '/');
-  auto is_absolute = [](const std::string& text) {
-    return (!text.empty() && (text[0] == '/' || text[0] == '\\')) ||
-           (text.size() > 1 && text[1] == ':');
-  };
   std::string path;
-  if (is_absolute(directory)) {
+  if (IsAbsolutePath(directory)) {
     path = directory;
   } else {
-    path = is_absolute(root) ? "" : workspace.loadDirectory;
+    path = IsAbsolutePath(root) ? "" : workspace.loadDirectory;
     if (!root.empty())
       path += (path.empty() ? "" : "/") + ForwardSlashes(root);
     if (!directory.empty())
@@ -169,7 +165,7 @@ void ReadFiles(Workspace& workspace,
   for (const std::string& item : items) {
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
-    if (!attributes.root.empty() && !pattern.empty() && pattern[0] == '/') {
+    if (!attributes.root.empty() && IsAbsolutePath(pattern)) {
       reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
                            pattern + "\" is absolute: it is used as it is, " +
                            "not under the root \"" + attributes.root + "\"");

@@ -91,7 +91,7 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   if (last_component.empty())
     return matches;
   std::string search_directory;
-  if (!root.empty() && (directory.empty() || directory[0] != '/'))
+  if (!root.empty() && !IsAbsolutePath(directory))
     search_directory = ForwardSlashes(root) + "/" + directory;
   else
     search_directory = directory.empty() ? std::string(".") : directory;

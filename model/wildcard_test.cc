@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/disk.h"
 #include "tests/support/test_support.h"
 
 using Matches = std::vector<std::string>;
@@ -68,6 +69,14 @@ TEST_F(ExpandFilePatternTest, PrefixIsThePatternsDirectoryAsWritten) {
   EXPECT_EQ(ExpandFilePattern("src", "sub\\*.h"), (Matches{"deep.h"}));
   // So it does in a root, written as on Windows.
   EXPECT_EQ(ExpandFilePattern("src\\sub", "*.h"), (Matches{"deep.h"}));
+}
+
+TEST_F(ExpandFilePatternTest, AbsolutePatternIgnoresTheRoot) {
+  // On Windows the current directory starts with its drive ("Z:/tmp/...").
+  const std::string here = SystemDisk().CurrentDirectory();
+  ASSERT_FALSE(here.empty());
+  EXPECT_EQ(ExpandFilePattern("no-such-root", here + "/src/sub/*.h"),
+            (Matches{here + "/src/sub/deep.h"}));
 }
 
 TEST_F(ExpandFilePatternTest, NameWithoutWildcardsTakesTheCaseOnDisk) {

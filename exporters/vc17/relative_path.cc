@@ -1,18 +1,13 @@
 #include "exporters/vc17/relative_path.h"
 
+#include "base/text.h"
+
 #include <vector>
 
 namespace {
 
 bool IsSeparator(char c) {
   return c == '/' || c == '\\';
-}
-
-bool IsDrivePath(std::string_view path) {
-  char letter = path.empty() ? 0 : path[0];
-  bool is_letter =
-      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
-  return is_letter && path.size() >= 2 && path[1] == ':';
 }
 
 std::vector<std::string_view> Components(std::string_view path) {
@@ -43,10 +38,6 @@ void AppendNormalised(std::string_view path,
 
 }  // namespace
 
-bool IsAbsolutePath(std::string_view path) {
-  return (!path.empty() && IsSeparator(path[0])) || IsDrivePath(path);
-}
-
 bool StartsWithMacro(std::string_view path) {
   return path.substr(0, 2) == "$(";
 }
@@ -54,7 +45,7 @@ bool StartsWithMacro(std::string_view path) {
 std::string AbsolutePath(std::string_view base, std::string_view path) {
   std::vector<std::string_view> stack;
   std::string prefix = "/";
-  if (IsDrivePath(path)) {
+  if (HasDriveLetter(path)) {
     prefix = std::string(path.substr(0, 2)) + "/";
     path.remove_prefix(2);
   } else if (!IsAbsolutePath(path)) {

@@ -11,9 +11,6 @@
 // lexically: both "/" and "\" separate components, symbolic links are not
 // followed.
 
-// True for "/x", "\x" and drive paths such as "C:\x" or "C:/x".
-bool IsAbsolutePath(std::string_view path);
-
 // True when `path` starts with an MSBuild macro such as $(OutDir).
 bool StartsWithMacro(std::string_view path);
 

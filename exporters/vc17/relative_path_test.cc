@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
+
 namespace {
 
 TEST(Vc17RelativePathTest, AbsolutePathsAreNormalised) {

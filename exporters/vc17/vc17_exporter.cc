@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/reporter.h"
+#include "base/text.h"
 #include "exporters/vc17/platform.h"
 #include "exporters/vc17/project_file_writer.h"
 #include "exporters/vc17/project_items.h"

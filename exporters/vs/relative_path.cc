@@ -2,11 +2,9 @@
 
 #include <vector>
 
-namespace {
+#include "base/text.h"
 
-bool IsAbsolute(const std::string& path) {
-  return !path.empty() && (path[0] == '/' || path[0] == '\\');
-}
+namespace {
 
 // The components of `path` with "." and empty ones dropped and each ".."
 // that follows a name cancelled with it; leading ".." stay.
@@ -35,10 +33,16 @@ std::vector<std::string> Components(const std::string& path) {
 
 std::optional<std::string> RelativeDirectory(const std::string& from,
                                              const std::string& to) {
-  if (IsAbsolute(from) != IsAbsolute(to))
+  if (IsAbsolutePath(from) != IsAbsolutePath(to) ||
+      HasDriveLetter(from) != HasDriveLetter(to))
     return std::nullopt;
-  std::vector<std::string> from_parts = Components(from);
-  std::vector<std::string> to_parts = Components(to);
+  // No relative path leads from one drive to another; one drive may be
+  // written in either letter case.
+  size_t drive = HasDriveLetter(from) ? 2 : 0;
+  if (drive && ToLowerAscii(from[0]) != ToLowerAscii(to[0]))
+    return std::nullopt;
+  std::vector<std::string> from_parts = Components(from.substr(drive));
+  std::vector<std::string> to_parts = Components(to.substr(drive));
   size_t common = 0;
   while (common < from_parts.size() && common < to_parts.size() &&
          from_parts[common] == to_parts[common])

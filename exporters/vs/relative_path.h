@@ -10,7 +10,8 @@
 // ".." is resolved where a name precedes it). Empty when both name one
 // directory; "/" joins the components of the result. No answer when it
 // depends on names the paths do not hold: one path absolute and the other
-// not, or `from` leading up ("..") further than `to` does.
+// not, paths on two drives, or `from` leading up ("..") further than `to`
+// does.
 std::optional<std::string> RelativeDirectory(const std::string& from,
                                              const std::string& to);
 

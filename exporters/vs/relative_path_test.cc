@@ -23,4 +23,13 @@ TEST(RelativeDirectoryTest, NoAnswerWithoutTheNamesItNeeds) {
   EXPECT_EQ(RelativeDirectory("../sln", "core"), std::nullopt);
   EXPECT_EQ(RelativeDirectory("/abs", "rel"), std::nullopt);
   EXPECT_EQ(RelativeDirectory("rel", "/abs"), std::nullopt);
+  // A drive letter is a root of its own.
+  EXPECT_EQ(RelativeDirectory("C:/out", "D:/out"), std::nullopt);
+  EXPECT_EQ(RelativeDirectory("C:/out", "/out"), std::nullopt);
+  EXPECT_EQ(RelativeDirectory("rel", "C:\\abs"), std::nullopt);
+}
+
+TEST(RelativeDirectoryTest, OneDriveInEitherLetterCase) {
+  EXPECT_EQ(RelativeDirectory("C:/build/sln", "c:\\build\\core"), "../core");
+  EXPECT_EQ(RelativeDirectory("d:\\", "D:/x"), "x");
 }
