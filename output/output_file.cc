@@ -2,6 +2,7 @@
 
 #include "base/interrupt.h"
 #include "base/reporter.h"
+#include "base/text.h"
 
 namespace {
 
@@ -57,9 +58,11 @@ std::string ResolveExportDirectory(const std::string& exportDir,
                                    Reporter& reporter) {
   if (exportDir.empty())
     return std::string();
+  // Descriptions written on Windows separate directories with "\\".
+  std::string directory = ForwardSlashes(exportDir);
   std::string reason;
-  if (SystemDisk().CanEnterDirectory(exportDir, &reason))
-    return exportDir;
+  if (SystemDisk().CanEnterDirectory(directory, &reason))
+    return directory;
   reporter.Warning("cannot enter export directory \"" + exportDir + "\" (" +
                    reason + "); writing \"" + fileName +
                    "\" in the current directory");

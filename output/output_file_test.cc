@@ -42,6 +42,18 @@ TEST(OutputFileTest, WritesIntoTheExportDirectoryOrElseHere) {
   EXPECT_EQ(Listing(), "b.txt\nc.txt\nout\n");
 }
 
+TEST(OutputFileTest, ExportDirectoriesWrittenOnWindowsWorkEverywhere) {
+  ScratchDirectory scratch;
+  CapturingReporter capture;
+  MakeTestDirectory("build");
+  MakeTestDirectory("build/vs");
+  EXPECT_EQ(ResolveExportDirectory("build\\vs", "x.sln", capture.reporter()),
+            "build/vs");
+  EXPECT_TRUE(WriteOutputFile("build\\vs\\", "a.txt", "1", capture.reporter()));
+  EXPECT_EQ(ReadTextFile("build/vs/a.txt"), "1");
+  EXPECT_EQ(capture.err(), "");
+}
+
 TEST(OutputFileTest, LeavesAFileWithTheSameContentUntouched) {
   ScratchDirectory scratch;
   CapturingReporter capture;
