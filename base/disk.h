@@ -31,6 +31,8 @@ struct FileStatus {
 struct TemporaryFile {
   std::string path;
   intptr_t handle = -1;
+  // The pending-file slot that remembers it for the interrupt handler, or -1.
+  int slot = -1;
 };
 
 class Disk {

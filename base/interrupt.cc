@@ -22,6 +22,7 @@ int RememberPendingFile(const std::string& path) {
     int expected = kSlotFree;
     if (g_slots[i].state.compare_exchange_strong(expected, kSlotFilling)) {
       std::memcpy(g_slots[i].path, path.c_str(), path.size() + 1);
+      g_slots[i].handle.store(-1);
       g_slots[i].state.store(kSlotReady);
       return i;
     }
@@ -32,4 +33,9 @@ int RememberPendingFile(const std::string& path) {
 void ForgetPendingFile(int slot) {
   if (slot >= 0 && slot < kPendingSlots)
     g_slots[slot].state.store(kSlotFree);
+}
+
+void SetPendingHandle(int slot, intptr_t handle) {
+  if (slot >= 0 && slot < kPendingSlots)
+    g_slots[slot].handle.store(handle);
 }

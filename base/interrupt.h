@@ -1,6 +1,7 @@
 #ifndef QEV_BASE_INTERRUPT_H_
 #define QEV_BASE_INTERRUPT_H_
 
+#include <cstdint>
 #include <string>
 
 // Temporary files in flight are removed when the process is interrupted
@@ -15,6 +16,13 @@ void InstallInterruptHandlers();
 // when every slot is taken (the file is then not removed on interrupt).
 int RememberPendingFile(const std::string& path);
 void ForgetPendingFile(int slot);
+
+// Records the open handle of the file remembered in `slot` (-1 once it is
+// closed). Windows removes a file that is still open only when its last
+// handle closes, which for a process that ends may come after the process
+// is gone; so the handler there closes the handle before removing the file.
+// Slot -1 is ignored.
+void SetPendingHandle(int slot, intptr_t handle);
 
 // Removes every remembered file; for the interrupt handlers (only calls that
 // are safe in a signal handler).

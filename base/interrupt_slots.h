@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 // The table of pending files that the host's interrupt handler walks. Fixed
 // storage: a handler may not allocate.
@@ -12,6 +13,8 @@ enum { kSlotFree = 0, kSlotFilling = 1, kSlotReady = 2 };
 
 struct PendingSlot {
   std::atomic<int> state{kSlotFree};
+  // The file's open handle, -1 when it is closed (see SetPendingHandle).
+  std::atomic<intptr_t> handle{-1};
   char path[kPendingPathMax];
 };
 

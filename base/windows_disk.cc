@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "base/disk.h"
+#include "base/interrupt.h"
 #include "base/text.h"
 #include "base/windows_interrupt.h"
 #include "base/windows_text.h"
@@ -252,6 +253,8 @@ class WindowsDisk : public Disk {
     std::wstring wide_b;
     if (!Wide(a, &wide_a, nullptr) || !Wide(b, &wide_b, nullptr))
       return false;
+    // One of the two is a remembered file (see FileWork).
+    FileWork work;
     Handle file_a(OpenForReading(wide_a));
     Handle file_b(OpenForReading(wide_b));
     if (!file_a.valid() || !file_b.valid())
@@ -384,19 +387,19 @@ class WindowsDisk : public Disk {
     std::wstring wide;
     if (!Wide(file->path, &wide, error))
       return false;
-    // The interrupt handler runs beside this thread; see BeginCreatingFile.
-    BeginCreatingFile();
+    // The interrupt handler runs beside this thread; see FileWork.
+    FileWork work;
     HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE,
                                 FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD last = GetLastError();
-    EndCreatingFile();
     if (handle == INVALID_HANDLE_VALUE) {
       *exists = last == ERROR_FILE_EXISTS || last == ERROR_ALREADY_EXISTS;
       *error = PathReason(wide, last);
       return false;
     }
     file->handle = reinterpret_cast<intptr_t>(handle);
+    SetPendingHandle(file->slot, file->handle);
     return true;
   }
 
@@ -405,6 +408,7 @@ class WindowsDisk : public Disk {
              size_t size,
              std::string* error) override {
     HANDLE handle = reinterpret_cast<HANDLE>(file->handle);
+    FileWork work;
     while (size > 0) {
       DWORD piece = static_cast<DWORD>(std::min<size_t>(size, 1 << 30));
       DWORD written = 0;
@@ -422,7 +426,9 @@ class WindowsDisk : public Disk {
 
   bool Close(TemporaryFile* file, std::string* error) override {
     HANDLE handle = reinterpret_cast<HANDLE>(file->handle);
+    FileWork work;
     file->handle = -1;
+    SetPendingHandle(file->slot, -1);
     if (handle == INVALID_HANDLE_VALUE || CloseHandle(handle))
       return true;
     *error = Reason(ErrnoFromWindowsError(GetLastError()));
@@ -440,10 +446,13 @@ class WindowsDisk : public Disk {
     // moment; a few retries ride that out.
     DWORD last = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 5; ++attempt) {
-      if (MoveFileExW(wide_from.c_str(), wide_to.c_str(),
-                      MOVEFILE_REPLACE_EXISTING))
-        return true;
-      last = GetLastError();
+      {
+        FileWork work;
+        if (MoveFileExW(wide_from.c_str(), wide_to.c_str(),
+                        MOVEFILE_REPLACE_EXISTING))
+          return true;
+        last = GetLastError();
+      }
       if (last != ERROR_SHARING_VIOLATION && last != ERROR_LOCK_VIOLATION &&
           last != ERROR_ACCESS_DENIED)
         break;
@@ -460,14 +469,19 @@ class WindowsDisk : public Disk {
   bool Link(const std::string& existing, const std::string& name) override {
     std::wstring wide_existing;
     std::wstring wide_name;
-    return Wide(existing, &wide_existing, nullptr) &&
-           Wide(name, &wide_name, nullptr) &&
-           CreateHardLinkW(wide_name.c_str(), wide_existing.c_str(), nullptr);
+    if (!Wide(existing, &wide_existing, nullptr) ||
+        !Wide(name, &wide_name, nullptr))
+      return false;
+    FileWork work;
+    return CreateHardLinkW(wide_name.c_str(), wide_existing.c_str(), nullptr);
   }
 
   bool Remove(const std::string& path) override {
     std::wstring wide;
-    return Wide(path, &wide, nullptr) && DeleteFileW(wide.c_str());
+    if (!Wide(path, &wide, nullptr))
+      return false;
+    FileWork work;
+    return DeleteFileW(wide.c_str());
   }
 
   bool MakeDirectory(const std::string& path, std::string* error) override {

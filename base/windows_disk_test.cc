@@ -153,4 +153,23 @@ TEST(WindowsDiskTest, PendingFilesWithAnyNameAreRemoved) {
   EXPECT_EQ(SortedListing(""), std::vector<std::string>{"kept.txt"});
 }
 
+// An interrupt may come while the temporary file is open for writing. A
+// file removed while open stays until its last handle closes, and for a
+// process that ends, that may be after the process is gone (under Wine it
+// often is): the handler closes the handle first, so the file is gone at
+// once.
+TEST(WindowsDiskTest, PendingFilesStillOpenAreGoneAtOnce) {
+  ScratchDirectory scratch;
+  std::string error;
+  TemporaryFile temporary;
+  temporary.path = "open-temporary";
+  temporary.slot = RememberPendingFile(temporary.path);
+  bool exists = false;
+  ASSERT_TRUE(SystemDisk().CreateNew(&temporary, 0, &exists, &error)) << error;
+  ASSERT_TRUE(SystemDisk().Write(&temporary, "data", 4, &error)) << error;
+  RemovePendingFiles();
+  EXPECT_EQ(SortedListing(""), std::vector<std::string>{});
+  ForgetPendingFile(temporary.slot);
+}
+
 }  // namespace

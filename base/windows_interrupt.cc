@@ -17,7 +17,7 @@ namespace {
 constexpr UINT kControlCExit = 0xC000013AU;
 
 std::atomic<bool> g_interrupted{false};
-SRWLOCK g_creating = SRWLOCK_INIT;
+SRWLOCK g_working = SRWLOCK_INIT;
 
 BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
   // A second event while the first is handled waits for the end.
@@ -25,9 +25,10 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
     Sleep(INFINITE);
     return TRUE;
   }
-  // From here the main thread starts no creation; one under way finishes
-  // first. Its file is remembered already, so the sweep removes it too.
-  AcquireSRWLockExclusive(&g_creating);
+  // From here the main thread starts no work on a remembered file; a call
+  // under way finishes first. A file it created is remembered already, so
+  // the sweep removes it too.
+  AcquireSRWLockExclusive(&g_working);
   RemovePendingFiles();
   TerminateProcess(GetCurrentProcess(), kControlCExit);
   return TRUE;
@@ -35,16 +36,16 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
 
 }  // namespace
 
-void BeginCreatingFile() {
-  AcquireSRWLockShared(&g_creating);
+FileWork::FileWork() {
+  AcquireSRWLockShared(&g_working);
   if (g_interrupted.load()) {
-    ReleaseSRWLockShared(&g_creating);
+    ReleaseSRWLockShared(&g_working);
     Sleep(INFINITE);
   }
 }
 
-void EndCreatingFile() {
-  ReleaseSRWLockShared(&g_creating);
+FileWork::~FileWork() {
+  ReleaseSRWLockShared(&g_working);
 }
 
 void RemovePendingFiles() {
@@ -57,6 +58,11 @@ void RemovePendingFiles() {
       continue;
     int length = MultiByteToWideChar(CP_UTF8, 0, slots[i].path, -1, wide,
                                      static_cast<int>(kPendingPathMax));
+    // A file still open would stay until the process's handles are closed,
+    // which may be after the process has ended.
+    intptr_t handle = slots[i].handle.exchange(-1);
+    if (handle != -1)
+      CloseHandle(reinterpret_cast<HANDLE>(handle));
     if (length > 0)
       DeleteFileW(wide);
   }

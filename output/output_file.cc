@@ -31,11 +31,13 @@ bool CreateTemporary(Disk& disk,
   for (int attempt = 0; attempt < 100; ++attempt) {
     file->path = prefix + std::to_string(counter++);
     *slot = RememberPendingFile(file->path);
+    file->slot = *slot;
     bool exists = false;
     if (disk.CreateNew(file, mode, &exists, error))
       return true;
     ForgetPendingFile(*slot);
     *slot = -1;
+    file->slot = -1;
     if (!exists)
       break;
   }
