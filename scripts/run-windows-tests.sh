@@ -91,11 +91,6 @@ echo "golden under Wine: $passed passed, ${#failures[@]} failed," \
 [ ${#failures[@]} -eq 0 ] || failed=1
 
 echo "== interrupted export under Wine"
-# Known open fault: about one interrupted run in a dozen under Wine still
-# leaves one temporary file. Reported here, but it does not fail the run
-# until it is fixed.
-if ! "$repo/tests/windows/interrupted_export.sh" "$wine" "$(exe_path qev)"; then
-  echo "KNOWN FAULT (not counted): an interrupted export under Wine left" \
-       "a temporary file or could not be set up; see the lines above"
-fi
+"$repo/tests/windows/interrupted_export.sh" "$wine" "$(exe_path qev)" ||
+  failed=1
 exit $failed
