@@ -19,9 +19,9 @@ class CapturingReporter {
 
  private:
   char* outBuffer_ = nullptr;
-  size_t outSize_ = 0;
+  [[maybe_unused]] size_t outSize_ = 0;  // Not used on Windows.
   char* errBuffer_ = nullptr;
-  size_t errSize_ = 0;
+  [[maybe_unused]] size_t errSize_ = 0;
   std::FILE* out_;
   std::FILE* err_;
   Reporter reporter_;
