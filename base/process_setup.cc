@@ -11,15 +11,50 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 
 #include "base/windows_text.h"
+#endif
+
+#ifdef _WIN32
+namespace {
+
+// The console's output code page before this process changed it, 0 when it
+// was not changed.
+UINT g_saved_code_page = 0;
+
+bool IsConsole(DWORD which) {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(which), &mode) != 0;
+}
+
+}  // namespace
 #endif
 
 void UseBinaryStandardStreams() {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  // The C runtime writes an unbuffered stream a byte at a time, which
+  // splits the UTF-8 sequences the console decodes; so standard error gets
+  // a buffer, emptied after each message (Reporter flushes it).
+  if (IsConsole(STD_ERROR_HANDLE))
+    std::setvbuf(stderr, nullptr, _IOFBF, 1 << 12);
+  if (IsConsole(STD_OUTPUT_HANDLE) || IsConsole(STD_ERROR_HANDLE)) {
+    UINT code_page = GetConsoleOutputCP();
+    if (code_page != 0 && code_page != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) {
+      g_saved_code_page = code_page;
+      std::atexit(RestoreConsoleCodePage);
+    }
+  }
+#endif
+}
+
+void RestoreConsoleCodePage() {
+#ifdef _WIN32
+  if (g_saved_code_page != 0)
+    SetConsoleOutputCP(g_saved_code_page);
 #endif
 }
 

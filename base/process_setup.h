@@ -8,8 +8,14 @@
 
 // Standard output and error pass bytes on as they are (on Windows the C
 // runtime would write "\r\n" for every "\n"), so that output matches Linux
-// byte for byte.
+// byte for byte. On Windows a console shows them as UTF-8 while the program
+// runs (names with accents would show garbled in the console's legacy code
+// page); its code page is put back at the end.
 void UseBinaryStandardStreams();
+
+// Puts back the console code page UseBinaryStandardStreams changed; for the
+// interrupt handler, which ends the process without the usual exit path.
+void RestoreConsoleCodePage();
 
 // Why the last write to standard output or error failed, in the words Linux
 // uses (a closed pipe is "Broken pipe" on Windows too); for a caller that

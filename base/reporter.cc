@@ -13,6 +13,7 @@ void Reporter::PrintToError(std::string_view text) {
   // Keep the order of the two streams readable when both go to a terminal.
   std::fflush(out_);
   std::fwrite(text.data(), 1, text.size(), err_);
+  std::fflush(err_);
 }
 
 void Reporter::Warning(std::string_view message) {

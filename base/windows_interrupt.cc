@@ -10,6 +10,7 @@
 
 #include "base/interrupt.h"
 #include "base/interrupt_slots.h"
+#include "base/process_setup.h"
 
 namespace {
 
@@ -30,6 +31,7 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
   // the sweep removes it too.
   AcquireSRWLockExclusive(&g_working);
   RemovePendingFiles();
+  RestoreConsoleCodePage();
   TerminateProcess(GetCurrentProcess(), kControlCExit);
   return TRUE;
 }
