@@ -44,12 +44,19 @@ bool StartsWithMacro(std::string_view path) {
 
 std::string AbsolutePath(std::string_view base, std::string_view path) {
   std::vector<std::string_view> stack;
+  // The root: a drive of its own, else the drive of `base` (on Windows a
+  // path from "/" stays on the current drive).
   std::string prefix = "/";
   if (HasDriveLetter(path)) {
     prefix = std::string(path.substr(0, 2)) + "/";
     path.remove_prefix(2);
-  } else if (!IsAbsolutePath(path)) {
-    AppendNormalised(base, &stack);
+  } else {
+    if (HasDriveLetter(base)) {
+      prefix = std::string(base.substr(0, 2)) + "/";
+      base.remove_prefix(2);
+    }
+    if (!IsAbsolutePath(path))
+      AppendNormalised(base, &stack);
   }
   AppendNormalised(path, &stack);
   std::string result = prefix;
@@ -62,6 +69,22 @@ std::string AbsolutePath(std::string_view base, std::string_view path) {
 }
 
 std::string RelativePath(std::string_view from, std::string_view to) {
+  // No relative path leads to another drive: there the absolute one serves.
+  auto drive = [](std::string_view path) {
+    return HasDriveLetter(path) ? ToLowerAscii(path[0]) : '\0';
+  };
+  if (drive(from) != drive(to)) {
+    std::string absolute(to);
+    for (char& c : absolute) {
+      if (c == '/')
+        c = '\\';
+    }
+    return absolute;
+  }
+  if (drive(from) != '\0') {
+    from.remove_prefix(2);
+    to.remove_prefix(2);
+  }
   std::vector<std::string_view> from_parts;
   std::vector<std::string_view> to_parts;
   AppendNormalised(from, &from_parts);

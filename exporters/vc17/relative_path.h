@@ -22,7 +22,7 @@ std::string AbsolutePath(std::string_view base, std::string_view path);
 
 // The path that leads from the directory `from` to `to`, both as
 // AbsolutePath gives them, with "\" between components; "." when they are
-// equal.
+// equal. `to` itself (with "\") when the two lie on different drives.
 std::string RelativePath(std::string_view from, std::string_view to);
 
 // A path of the description, seen from the directory `directory` (absolute,

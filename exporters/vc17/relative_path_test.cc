@@ -14,6 +14,11 @@ TEST(Vc17RelativePathTest, AbsolutePathsAreNormalised) {
   EXPECT_EQ("/", AbsolutePath("/w", "../../.."));
   EXPECT_EQ("/opt/x", AbsolutePath("/w", "/opt//x/"));
   EXPECT_EQ("C:/x/y", AbsolutePath("/w", "C:\\x\\y"));
+  // Paths from a directory with a drive keep its drive.
+  EXPECT_EQ("C:/w/src", AbsolutePath("C:/w", "src"));
+  EXPECT_EQ("C:/src", AbsolutePath("C:\\w", "..\\src"));
+  EXPECT_EQ("C:/opt", AbsolutePath("C:/w", "/opt"));
+  EXPECT_EQ("D:/x", AbsolutePath("C:/w", "D:/x"));
 }
 
 TEST(Vc17RelativePathTest, RelativePathsLeadFromOneDirectoryToAnother) {
@@ -24,6 +29,10 @@ TEST(Vc17RelativePathTest, RelativePathsLeadFromOneDirectoryToAnother) {
   EXPECT_EQ("..", RelativePath("/w/build", "/w"));
   // Components are compared whole: "/w/ab" is not below "/w/a".
   EXPECT_EQ("..\\ab\\c", RelativePath("/w/a", "/w/ab/c"));
+  // On one drive in either letter case; another drive is named whole.
+  EXPECT_EQ("..\\src", RelativePath("C:/w/build", "c:/w/src"));
+  EXPECT_EQ("D:\\src\\a.cpp", RelativePath("C:/w", "D:/src/a.cpp"));
+  EXPECT_EQ("..\\src", RebasePath("src", "C:/w", "C:/w/build"));
 }
 
 TEST(Vc17RelativePathTest, RebasingKeepsAbsolutePathsAndMacros) {

@@ -62,3 +62,17 @@ std::optional<std::string> RelativeDirectory(const std::string& from,
   }
   return relative;
 }
+
+std::string DirectoryFromSolution(const std::string& from,
+                                  const std::string& to) {
+  if (std::optional<std::string> relative = RelativeDirectory(from, to))
+    return *relative;
+  if (!IsAbsolutePath(to))
+    return std::string();
+  // The solution joins a file name on with "/".
+  std::string absolute = to;
+  while (!absolute.empty() &&
+         (absolute.back() == '/' || absolute.back() == '\\'))
+    absolute.pop_back();
+  return absolute;
+}

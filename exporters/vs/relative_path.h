@@ -15,4 +15,12 @@
 std::optional<std::string> RelativeDirectory(const std::string& from,
                                              const std::string& to);
 
+// How a solution in directory `from` names the directory `to` of one of its
+// project files: the relative path when there is one, else `to` itself when
+// it is absolute (another drive, or a relative solution directory), without
+// separators at its end ("D:" for the root of drive D); empty when neither
+// serves.
+std::string DirectoryFromSolution(const std::string& from,
+                                  const std::string& to);
+
 #endif  // QEV_EXPORTERS_VS_RELATIVE_PATH_H_

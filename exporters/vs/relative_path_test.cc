@@ -29,6 +29,15 @@ TEST(RelativeDirectoryTest, NoAnswerWithoutTheNamesItNeeds) {
   EXPECT_EQ(RelativeDirectory("rel", "C:\\abs"), std::nullopt);
 }
 
+TEST(RelativeDirectoryTest, SolutionsNameOtherDrivesAbsolutely) {
+  EXPECT_EQ(DirectoryFromSolution("C:/sln", "C:/proj"), "../proj");
+  EXPECT_EQ(DirectoryFromSolution("C:/sln", "D:\\proj\\"), "D:\\proj");
+  EXPECT_EQ(DirectoryFromSolution("sln", "/abs/proj/"), "/abs/proj");
+  EXPECT_EQ(DirectoryFromSolution("C:/sln", "D:/"), "D:");
+  EXPECT_EQ(DirectoryFromSolution("/abs", "rel"), "");
+  EXPECT_EQ(DirectoryFromSolution("../sln", "core"), "");
+}
+
 TEST(RelativeDirectoryTest, OneDriveInEitherLetterCase) {
   EXPECT_EQ(RelativeDirectory("C:/build/sln", "c:\\build\\core"), "../core");
   EXPECT_EQ(RelativeDirectory("d:\\", "D:/x"), "x");

@@ -67,14 +67,6 @@ void AppendProjectEntry(const Target& target,
   out->append("EndProject\n");
 }
 
-// Where the solution finds a project file: relative to the solution's
-// directory. Empty when the two directories are one, and also when the way
-// from one to the other cannot be told from the paths.
-std::string ProjectFileLocation(const std::string& solutionDir,
-                                const std::string& projectFileDir) {
-  return RelativeDirectory(solutionDir, projectFileDir).value_or(std::string());
-}
-
 void AppendSourceControlSection(
     const std::set<std::string>& includedTargets,
     const std::unordered_map<std::string, std::string>& locations,
@@ -131,7 +123,7 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
       continue;
     participants.push_back(target.get());
     auto placed = projectFileDirs_.find(target.get());
-    std::string location = ProjectFileLocation(
+    std::string location = DirectoryFromSolution(
         solutionDir_.value_or(project.exportDir),
         placed != projectFileDirs_.end() ? placed->second : target->exportDir);
     if (location.empty()) {
