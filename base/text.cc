@@ -51,16 +51,25 @@ bool ParseLeadingInt(const char* text, int* value) {
   return true;
 }
 
-bool HasDriveLetter(std::string_view path) {
-  char letter = path.empty() ? 0 : path[0];
-  bool is_letter =
-      (letter >= 'a' && letter <= 'z') || (letter >= 'A' && letter <= 'Z');
-  return is_letter && path.size() >= 2 && path[1] == ':';
+char DriveLetter(std::string_view path) {
+  if (path.size() < 2 || path[1] != ':')
+    return 0;
+  char letter = ToLowerAscii(path[0]);
+  return letter >= 'a' && letter <= 'z' ? letter : 0;
 }
 
 bool IsAbsolutePath(std::string_view path) {
   return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
          HasDriveLetter(path);
+}
+
+std::string BackSlashes(std::string_view path) {
+  std::string slashed(path);
+  for (char& c : slashed) {
+    if (c == '/')
+      c = '\\';
+  }
+  return slashed;
 }
 
 std::string ForwardSlashes(std::string_view path) {

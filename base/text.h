@@ -22,8 +22,18 @@ std::string ToLowerAscii(std::string_view text);
 // the slash.
 std::string ForwardSlashes(std::string_view path);
 
-// True when `path` starts with a drive letter and a colon ("C:/sdk", "c:x").
-bool HasDriveLetter(std::string_view path);
+// `path` with every slash turned into a backslash, as Visual Studio writes
+// its paths.
+std::string BackSlashes(std::string_view path);
+
+// The drive letter `path` starts with ("C:/sdk", "c:x"), in lower case, as
+// Windows takes both cases for one drive; 0 when it has none.
+char DriveLetter(std::string_view path);
+
+// True when `path` starts with a drive letter and a colon.
+inline bool HasDriveLetter(std::string_view path) {
+  return DriveLetter(path) != 0;
+}
 
 // True for paths that do not start from the current directory: "/x", "\x"
 // and drive paths such as "C:\x" or "C:/x". Descriptions are shared between

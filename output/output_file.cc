@@ -18,25 +18,22 @@ const char kIsADirectory[] = "Is a directory";
 // Creates the temporary file for a destination in `directory` under a short
 // name of its own, so that a destination name that fits leaves room for it,
 // and remembers it for the interrupt handlers before it exists, so that no
-// interrupt can come between the two. `*slot` is the slot to forget.
+// interrupt can come between the two. `file->slot` is the slot to forget.
 bool CreateTemporary(Disk& disk,
                      const std::string& directory,
                      unsigned mode,
                      TemporaryFile* file,
-                     int* slot,
                      std::string* error) {
   static unsigned counter = 0;
   const std::string prefix =
       directory + ".qev" + std::to_string(disk.ProcessId()) + ".";
   for (int attempt = 0; attempt < 100; ++attempt) {
     file->path = prefix + std::to_string(counter++);
-    *slot = RememberPendingFile(file->path);
-    file->slot = *slot;
+    file->slot = RememberPendingFile(file->path);
     bool exists = false;
     if (disk.CreateNew(file, mode, &exists, error))
       return true;
-    ForgetPendingFile(*slot);
-    *slot = -1;
+    ForgetPendingFile(file->slot);
     file->slot = -1;
     if (!exists)
       break;
@@ -111,9 +108,8 @@ bool WriteFileIfChanged(Disk& disk,
     return false;
 
   TemporaryFile temporary;
-  int slot = -1;
   if (!CreateTemporary(disk, DirectoryOf(target), exists ? status.mode : 0,
-                       &temporary, &slot, error))
+                       &temporary, error))
     return false;
   bool ok = disk.Write(&temporary, content.data(), content.size(), error);
   std::string close_error;
@@ -125,7 +121,7 @@ bool WriteFileIfChanged(Disk& disk,
     ok = disk.Replace(temporary.path, target, error);
   if (!ok)
     disk.Remove(temporary.path);
-  ForgetPendingFile(slot);
+  ForgetPendingFile(temporary.slot);
   if (ok && changed)
     *changed = true;
   return ok;
@@ -166,7 +162,7 @@ bool StreamedOutput::Open(const std::string& path, std::string* error) {
   if (existed_ && !disk_.IsWritable(targetPath_, error))
     return false;
   if (!CreateTemporary(disk_, DirectoryOf(targetPath_),
-                       existed_ ? status.mode : 0, &temporary_, &slot_, error))
+                       existed_ ? status.mode : 0, &temporary_, error))
     return false;
   size_ = 0;
   return true;
@@ -193,8 +189,8 @@ void StreamedOutput::Discard() {
 
 void StreamedOutput::ForgetTemporary() {
   temporary_.path.clear();
-  ForgetPendingFile(slot_);
-  slot_ = -1;
+  ForgetPendingFile(temporary_.slot);
+  temporary_.slot = -1;
 }
 
 bool StreamedOutput::Unchanged() {

@@ -86,7 +86,6 @@ class StreamedOutput {
   std::string path_;        // The destination as named to the user.
   std::string targetPath_;  // What is replaced: path_, or its link target.
   TemporaryFile temporary_;
-  int slot_ = -1;
   bool existed_ = false;
   uint64_t size_ = 0;
 };

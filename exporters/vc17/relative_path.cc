@@ -70,18 +70,9 @@ std::string AbsolutePath(std::string_view base, std::string_view path) {
 
 std::string RelativePath(std::string_view from, std::string_view to) {
   // No relative path leads to another drive: there the absolute one serves.
-  auto drive = [](std::string_view path) {
-    return HasDriveLetter(path) ? ToLowerAscii(path[0]) : '\0';
-  };
-  if (drive(from) != drive(to)) {
-    std::string absolute(to);
-    for (char& c : absolute) {
-      if (c == '/')
-        c = '\\';
-    }
-    return absolute;
-  }
-  if (drive(from) != '\0') {
+  if (DriveLetter(from) != DriveLetter(to))
+    return BackSlashes(to);
+  if (HasDriveLetter(from)) {
     from.remove_prefix(2);
     to.remove_prefix(2);
   }
@@ -113,11 +104,7 @@ std::string RebasePath(std::string_view path,
 }
 
 std::string AsDirectory(std::string_view path) {
-  std::string result(path);
-  for (char& c : result) {
-    if (c == '/')
-      c = '\\';
-  }
+  std::string result = BackSlashes(path);
   if (!result.empty() && result.back() != '\\')
     result.push_back('\\');
   return result;

@@ -33,14 +33,12 @@ std::vector<std::string> Components(const std::string& path) {
 
 std::optional<std::string> RelativeDirectory(const std::string& from,
                                              const std::string& to) {
-  if (IsAbsolutePath(from) != IsAbsolutePath(to) ||
-      HasDriveLetter(from) != HasDriveLetter(to))
-    return std::nullopt;
   // No relative path leads from one drive to another; one drive may be
   // written in either letter case.
-  size_t drive = HasDriveLetter(from) ? 2 : 0;
-  if (drive && ToLowerAscii(from[0]) != ToLowerAscii(to[0]))
+  if (IsAbsolutePath(from) != IsAbsolutePath(to) ||
+      DriveLetter(from) != DriveLetter(to))
     return std::nullopt;
+  size_t drive = HasDriveLetter(from) ? 2 : 0;
   std::vector<std::string> from_parts = Components(from.substr(drive));
   std::vector<std::string> to_parts = Components(to.substr(drive));
   size_t common = 0;
