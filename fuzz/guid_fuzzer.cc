@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "exporters/vs/guid.h"
+#include "exporters/vs_common/guid.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string name(reinterpret_cast<const char*>(data), size);

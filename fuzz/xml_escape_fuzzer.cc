@@ -8,7 +8,7 @@
 
 #include <tinyxml.h>
 
-#include "exporters/vs/xml_escape.h"
+#include "exporters/vs_common/xml_escape.h"
 
 namespace {
 

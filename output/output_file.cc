@@ -1,16 +1,18 @@
 #include "output/output_file.h"
 
 #include "base/interrupt.h"
+#include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
 
 namespace {
 
-// The directory part of `path` ("" for the current one), where its
-// temporary file goes so that the replace never crosses file systems.
+// The directory part of `path` ("" for the current one, else ending with
+// its separator), where its temporary file goes so that the replace never
+// crosses file systems.
 std::string DirectoryOf(const std::string& path) {
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  size_t name = path.size() - FileName(path).size();
+  return path.substr(0, name);
 }
 
 const char kIsADirectory[] = "Is a directory";
@@ -43,14 +45,6 @@ bool CreateTemporary(Disk& disk,
 }
 
 }  // namespace
-
-std::string JoinPath(const std::string& directory, const std::string& name) {
-  if (directory.empty())
-    return name;
-  if (directory.back() == '/')
-    return directory + name;
-  return directory + "/" + name;
-}
 
 std::string ResolveExportDirectory(const std::string& exportDir,
                                    const std::string& fileName,

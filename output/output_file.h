@@ -18,9 +18,6 @@ class Reporter;
 // the path keeps pointing at the file that receives the content; a replaced
 // file keeps its permissions.
 
-// `directory` + "/" + `name`, or `name` alone when `directory` is empty.
-std::string JoinPath(const std::string& directory, const std::string& name);
-
 // The directory a file of an export directory goes into: `exportDir` when it
 // can be entered; otherwise (with a warning that names the directory and
 // `fileName`) the current directory, given as "". An empty `exportDir` is

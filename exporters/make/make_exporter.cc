@@ -1,5 +1,6 @@
 #include "exporters/make/make_exporter.h"
 
+#include "base/path.h"
 #include "base/host_platform.h"
 #include "base/reporter.h"
 

@@ -1,7 +1,7 @@
 #include "exporters/ninja/build_file_writer.h"
 
+#include "base/path.h"
 #include "exporters/ninja/build_graph.h"
-#include "exporters/ninja/build_paths.h"
 #include "exporters/ninja/ninja_escape.h"
 
 namespace {
@@ -151,7 +151,9 @@ void AppendUnit(std::string* out,
   if (unit.kind != LinkKind::kStaticLibrary)
     *out += "  libs = " + EscapeNinjaValue(unit.libs) + "\n";
   if (unit.kind == LinkKind::kSharedLibrary)
-    *out += "  soname = " + EscapeNinjaValue(FileNameOf(unit.output)) + "\n";
+    *out +=
+        "  soname = " + EscapeNinjaValue(std::string(FileName(unit.output))) +
+        "\n";
   // A space that starts or ends a value is kept only when escaped.
   if (!unit.preLink.empty())
     *out += "  pre_link = (" + EscapeNinjaValue(unit.preLink) + ") &&$ \n";

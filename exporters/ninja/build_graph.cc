@@ -8,9 +8,9 @@
 #include <unordered_set>
 #include <utility>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/make/target_rules.h"
-#include "exporters/ninja/build_paths.h"
 #include "exporters/ninja/ninja_escape.h"
 #include "exporters/ninja/output_check.h"
 #include "model/model.h"
@@ -252,7 +252,7 @@ std::string Resolver::SearchPath(const Source& source,
   std::string text = ShellText(path);
   if (source.prefix.empty() || text.empty() || text[0] == '/')
     return text;
-  return JoinBuildPath(source.prefix, text);
+  return NormalizePath(ResolvePath(source.prefix, text));
 }
 
 const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
@@ -276,8 +276,8 @@ const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
       SourceKind kind = ClassifySource(written);
       if (kind == SourceKind::kOther)
         continue;
-      std::string relative = CanonicalBuildPath(written);
-      std::string path = JoinBuildPath(prefix, relative);
+      std::string relative = NormalizePath(written);
+      std::string path = NormalizePath(ResolvePath(prefix, relative));
       std::string* kept;
       if (kind == SourceKind::kLinkInput) {
         files.libraries.push_back(std::move(path));
@@ -310,10 +310,10 @@ void Resolver::FillUnit(size_t index) {
   const Configuration& embedded = target.DefaultConfiguration();
 
   unit.kind = KindOf(EffectiveType(embedded, configuration));
-  unit.output = JoinBuildPath(source.prefix,
-                              GetBinaryPath(target, embedded, configuration));
-  unit.objectDirectory = JoinBuildPath(
-      source.prefix, "obj/" + target.name + "_" + configuration.name);
+  unit.output = NormalizePath(ResolvePath(
+      source.prefix, GetBinaryPath(target, embedded, configuration)));
+  unit.objectDirectory = NormalizePath(ResolvePath(
+      source.prefix, "obj/" + target.name + "_" + configuration.name));
 
   std::string prefix = VariableName(target.name + "_" + configuration.name);
   std::string candidate = prefix;
@@ -414,13 +414,15 @@ void Resolver::FillLinkInputs(size_t index) {
 
   // Shared libraries are found at run time beside where the build put them.
   const std::string origin = options_.macOS ? "@loader_path" : "$ORIGIN";
-  const std::string from =
-      DirectoryOf(JoinBuildPath(options_.buildDirectory, unit.output));
+  const std::string from = ParentDirectory(
+      NormalizePath(ResolvePath(options_.buildDirectory, unit.output)));
   std::set<std::string> directories;
   std::string run_path;
   auto add_run_path = [&](const std::string& library) {
-    std::string relative = RelativeBuildPath(
-        from, DirectoryOf(JoinBuildPath(options_.buildDirectory, library)));
+    std::string relative =
+        RelativePath(from, ParentDirectory(NormalizePath(
+                               ResolvePath(options_.buildDirectory, library))))
+            .value_or(".");
     if (!directories.insert(relative).second)
       return;
     std::string entry = relative == "." ? origin : origin + "/" + relative;

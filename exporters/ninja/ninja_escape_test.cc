@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "exporters/ninja/build_paths.h"
 
 TEST(NinjaEscapeTest, PathsAndValuesKeepTheirMeaning) {
   EXPECT_EQ(EscapeNinjaPath("a b:c$d"), "a$ b$:c$$d");
@@ -27,26 +26,4 @@ TEST(NinjaEscapeTest, JsonStringsEscapeQuotesBackslashesAndControls) {
 
 TEST(NinjaEscapeTest, MakeDollarsCollapse) {
   EXPECT_EQ(UnescapeMake("'$$ORIGIN' $$$$ $(X) $"), "'$ORIGIN' $$ $(X) $");
-}
-
-TEST(BuildPathsTest, CanonicalPathsMatchNinjas) {
-  EXPECT_EQ(CanonicalBuildPath("./src//a/./b.c"), "src/a/b.c");
-  EXPECT_EQ(CanonicalBuildPath("../x/../../y"), "../../y");
-  EXPECT_EQ(CanonicalBuildPath("a/b/../../.."), "..");
-  EXPECT_EQ(CanonicalBuildPath("a/.."), ".");
-  EXPECT_EQ(CanonicalBuildPath("/a/../../b"), "/b");
-  EXPECT_EQ(CanonicalBuildPath(""), ".");
-  EXPECT_EQ(JoinBuildPath("ext/build/", "../src/t.c"), "ext/src/t.c");
-  EXPECT_EQ(JoinBuildPath("ext", "/abs/t.c"), "/abs/t.c");
-  EXPECT_EQ(JoinBuildPath("", "./t.c"), "t.c");
-}
-
-TEST(BuildPathsTest, RelativePathsBetweenDirectories) {
-  EXPECT_EQ(RelativeBuildPath("/b/bin", "/b/bin"), ".");
-  EXPECT_EQ(RelativeBuildPath("/b/bin", "/b/bin/lib"), "lib");
-  EXPECT_EQ(RelativeBuildPath("/b/bin/Debug", "/b/lib"), "../../lib");
-  EXPECT_EQ(RelativeBuildPath("/", "/x"), "x");
-  EXPECT_EQ(DirectoryOf("a/b/c.so"), "a/b");
-  EXPECT_EQ(DirectoryOf("c.so"), ".");
-  EXPECT_EQ(FileNameOf("a/b/c.so"), "c.so");
 }

@@ -4,11 +4,11 @@
 
 #include "base/disk.h"
 #include "base/host_platform.h"
+#include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
 #include "exporters/ninja/build_file_writer.h"
 #include "exporters/ninja/build_graph.h"
-#include "exporters/ninja/build_paths.h"
 #include "exporters/ninja/compile_commands_writer.h"
 #include "model/model.h"
 #include "output/output_file.h"
@@ -33,7 +33,7 @@ std::string ProgramPath(const ProjectOrigin& origin) {
     return "qev";
   const std::string& name = origin.arguments[0];
   if (name.find('/') != std::string::npos)
-    return JoinBuildPath(origin.startDirectory, name);
+    return NormalizePath(ResolvePath(origin.startDirectory, name));
   const char* path = std::getenv("PATH");
   std::string directories = path ? path : "";
   size_t start = 0;
@@ -41,10 +41,10 @@ std::string ProgramPath(const ProjectOrigin& origin) {
     size_t colon = directories.find(':', start);
     if (colon == std::string::npos)
       colon = directories.size();
-    std::string candidate =
-        JoinBuildPath(directories.substr(start, colon - start), name);
+    std::string candidate = NormalizePath(
+        ResolvePath(directories.substr(start, colon - start), name));
     if (SystemDisk().Stat(candidate).kind == FileKind::kRegular)
-      return JoinBuildPath(origin.startDirectory, candidate);
+      return NormalizePath(ResolvePath(origin.startDirectory, candidate));
     start = colon + 1;
   }
   return name;
@@ -109,9 +109,9 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   // A path that does not exist would stop ninja: "no known rule to make".
   TextSet inputs;
   for (const std::string& file : origin.descriptionFiles)
-    inputs.insert(CanonicalBuildPath(file));
+    inputs.insert(NormalizePath(file));
   for (const std::string& listed : origin.listedDirectories) {
-    std::string path = CanonicalBuildPath(listed);
+    std::string path = NormalizePath(listed);
     if (SystemDisk().Stat(path).kind == FileKind::kDirectory)
       inputs.insert(path);
   }

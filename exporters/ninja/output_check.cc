@@ -5,7 +5,7 @@
 #include <unordered_set>
 
 #include "exporters/ninja/build_graph.h"
-#include "exporters/ninja/build_paths.h"
+#include "base/path.h"
 
 namespace {
 
@@ -101,9 +101,9 @@ bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
   auto clashes_with_object = [&](const std::string& path, Claim owner) {
     if (every_object)
       return false;
-    for (std::string directory = DirectoryOf(path);
+    for (std::string directory = ParentDirectory(path);
          directory != "." && directory != "/";
-         directory = DirectoryOf(directory)) {
+         directory = ParentDirectory(directory)) {
       auto found = object_directories.find(directory);
       if (found == object_directories.end())
         continue;

@@ -1,10 +1,11 @@
 #include "exporters/vc17/project_file_writer.h"
 
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/vc17/msbuild_escape.h"
-#include "exporters/vc17/relative_path.h"
-#include "exporters/vc17/xml_text.h"
-#include "exporters/vs/guid.h"
+#include "exporters/vc17/msbuild_path.h"
+#include "exporters/vs_common/xml_text.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 
 namespace {

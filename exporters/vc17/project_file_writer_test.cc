@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "exporters/vs/guid.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 
 namespace {

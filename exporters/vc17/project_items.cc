@@ -5,9 +5,10 @@
 #include <set>
 #include <unordered_map>
 
+#include "base/path.h"
 #include "base/text.h"
-#include "exporters/vc17/relative_path.h"
-#include "exporters/vs/filter_tree.h"
+#include "exporters/vc17/msbuild_path.h"
+#include "exporters/vs_common/filter_tree.h"
 #include "model/model.h"
 
 namespace {

@@ -2,9 +2,10 @@
 
 #include <set>
 
+#include "base/path.h"
 #include "base/text.h"
-#include "exporters/vc17/relative_path.h"
-#include "exporters/vs/guid.h"
+#include "exporters/vc17/msbuild_path.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 
 namespace {

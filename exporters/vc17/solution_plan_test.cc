@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "exporters/vs/guid.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "exporters/vc17/solution_writer.h"
 
-#include "exporters/vc17/relative_path.h"
+#include "exporters/vc17/msbuild_path.h"
 #include "exporters/vc17/solution_plan.h"
-#include "exporters/vc17/xml_text.h"
+#include "exporters/vs_common/xml_text.h"
 #include "model/model.h"
 
 namespace {
@@ -29,7 +29,7 @@ std::string FormatSolution(const SolutionPlan& plan,
 
   for (const PlannedProject& project : plan.projects) {
     const std::string& name = project.target->name;
-    std::string location = RelativePath(plan.directory, project.directory);
+    std::string location = WindowsRelativePath(plan.directory, project.directory);
     std::string path = location == "." ? name + ".vcxproj"
                                        : location + "\\" + name + ".vcxproj";
     AppendLine(&out, std::string("Project(\"{") + kCppProjectType +

@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "base/reporter.h"
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/vc17/platform.h"
 #include "exporters/vc17/project_file_writer.h"
 #include "exporters/vc17/project_items.h"
-#include "exporters/vc17/relative_path.h"
+#include "exporters/vc17/msbuild_path.h"
 #include "exporters/vc17/solution_plan.h"
 #include "exporters/vc17/solution_writer.h"
-#include "exporters/vs/guid.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 #include "output/output_file.h"
 
@@ -124,7 +125,7 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
       if (!other || other->target == target.get() ||
           !referenced.insert(dependency).second)
         continue;
-      std::string location = RelativePath(input.directory, other->directory);
+      std::string location = WindowsRelativePath(input.directory, other->directory);
       std::string file = dependency + ".vcxproj";
       input.references.push_back(
           {location == "." ? file : location + "\\" + file, other->guid});

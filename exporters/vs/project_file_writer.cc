@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "base/text.h"
-#include "exporters/vs/filter_tree.h"
+#include "exporters/vs_common/filter_tree.h"
 #include "exporters/vs/vc7_exporter.h"
-#include "exporters/vs/xml_escape.h"
+#include "exporters/vs_common/xml_escape.h"
 #include "model/model.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "exporters/vs/guid.h"
-#include "exporters/vs/relative_path.h"
+#include "exporters/vs_common/guid.h"
+#include "exporters/vs/solution_location.h"
 #include "exporters/vs/vc7_exporter.h"
 #include "model/model.h"
 

@@ -1,5 +1,6 @@
 #include "exporters/xcode/xcode_exporter.h"
 
+#include "base/path.h"
 #include "base/reporter.h"
 #include "model/model.h"
 #include "output/output_file.h"

@@ -1,5 +1,5 @@
-#ifndef QEV_EXPORTERS_VS_GUID_H_
-#define QEV_EXPORTERS_VS_GUID_H_
+#ifndef QEV_EXPORTERS_VS_COMMON_GUID_H_
+#define QEV_EXPORTERS_VS_COMMON_GUID_H_
 
 #include <cstdint>
 #include <string>
@@ -22,4 +22,4 @@ void DivideWrapping(int32_t dividend,
                     int32_t* quotient,
                     int32_t* remainder);
 
-#endif  // QEV_EXPORTERS_VS_GUID_H_
+#endif  // QEV_EXPORTERS_VS_COMMON_GUID_H_

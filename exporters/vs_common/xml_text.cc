@@ -1,8 +1,8 @@
-#include "exporters/vc17/xml_text.h"
+#include "exporters/vs_common/xml_text.h"
 
 #include <cstdint>
 
-#include "exporters/vs/xml_escape.h"
+#include "exporters/vs_common/xml_escape.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#ifndef QEV_EXPORTERS_VC17_XML_TEXT_H_
-#define QEV_EXPORTERS_VC17_XML_TEXT_H_
+#ifndef QEV_EXPORTERS_VS_COMMON_XML_TEXT_H_
+#define QEV_EXPORTERS_VS_COMMON_XML_TEXT_H_
 
 #include <string>
 #include <string_view>
@@ -24,4 +24,4 @@ std::string ToUtf8(std::string_view text);
 // carry "?".
 void AppendXmlText(std::string_view text, std::string* out);
 
-#endif  // QEV_EXPORTERS_VC17_XML_TEXT_H_
+#endif  // QEV_EXPORTERS_VS_COMMON_XML_TEXT_H_

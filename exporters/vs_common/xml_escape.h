@@ -1,5 +1,5 @@
-#ifndef QEV_EXPORTERS_VS_XML_ESCAPE_H_
-#define QEV_EXPORTERS_VS_XML_ESCAPE_H_
+#ifndef QEV_EXPORTERS_VS_COMMON_XML_ESCAPE_H_
+#define QEV_EXPORTERS_VS_COMMON_XML_ESCAPE_H_
 
 #include <string>
 #include <string_view>
@@ -26,4 +26,4 @@ bool StartsXmlReference(std::string_view text);
 // The escaped form of `text` as a new string.
 std::string XmlEscaped(std::string_view text);
 
-#endif  // QEV_EXPORTERS_VS_XML_ESCAPE_H_
+#endif  // QEV_EXPORTERS_VS_COMMON_XML_ESCAPE_H_

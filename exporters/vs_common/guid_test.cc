@@ -1,4 +1,4 @@
-#include "exporters/vs/guid.h"
+#include "exporters/vs_common/guid.h"
 
 #include <climits>
 

@@ -1,9 +1,8 @@
-// XML text of the UTF-8 files and MSBuild escapes.
+// XML text of the UTF-8 files.
 
 #include <gtest/gtest.h>
 
-#include "exporters/vc17/msbuild_escape.h"
-#include "exporters/vc17/xml_text.h"
+#include "exporters/vs_common/xml_text.h"
 
 namespace {
 
@@ -13,7 +12,7 @@ std::string Xml(const std::string& text) {
   return out;
 }
 
-TEST(Vc17XmlTextTest, ReferencesTheOlderFilesKeepAreRead) {
+TEST(XmlTextTest, ReferencesTheOlderFilesKeepAreRead) {
   EXPECT_EQ("NAME=\"x\"", DecodeXmlReferences("NAME=&quot;x&quot;"));
   EXPECT_EQ("a&b<c>'", DecodeXmlReferences("a&amp;b&lt;c&gt;&apos;"));
   EXPECT_EQ("\xC3\xA9;\xF0\x9F\x98\x80",
@@ -23,7 +22,7 @@ TEST(Vc17XmlTextTest, ReferencesTheOlderFilesKeepAreRead) {
             DecodeXmlReferences("a & b &x; &#; &#xZZ;"));
 }
 
-TEST(Vc17XmlTextTest, TextIsUtf8WhateverTheDescriptionUsed) {
+TEST(XmlTextTest, TextIsUtf8WhateverTheDescriptionUsed) {
   const std::string utf8 = "Gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80";
   EXPECT_EQ(utf8, ToUtf8(utf8));
   // Windows-1252 bytes, including the range where it differs from Latin-1
@@ -36,29 +35,12 @@ TEST(Vc17XmlTextTest, TextIsUtf8WhateverTheDescriptionUsed) {
   EXPECT_EQ("\xC3\xAD\xC2\xA0\xE2\x82\xAC", ToUtf8("\xED\xA0\x80"));
 }
 
-TEST(Vc17XmlTextTest, EscapesWhatXmlReadsAsMarkup) {
+TEST(XmlTextTest, EscapesWhatXmlReadsAsMarkup) {
   EXPECT_EQ("a&amp;b &lt;c&gt; &quot;d&quot; 'e'", Xml("a&b <c> \"d\" 'e'"));
   // A reference in the text is text: it is escaped again.
   EXPECT_EQ("&amp;quot;", Xml("&quot;"));
   EXPECT_EQ("line1\nline2&#xD;\n\tx?y", Xml("line1\nline2\r\n\tx\x01y"));
   EXPECT_EQ("]]&gt;", Xml("]]>"));
-}
-
-TEST(Vc17MsBuildEscapeTest, SyntaxCharactersAreEscapedMacrosKept) {
-  EXPECT_EQ("FMT=%25d%3BX", MsBuildEscaped("FMT=%d;X"));
-  EXPECT_EQ("%40(items) %27q%27 %3F %2A", MsBuildEscaped("@(items) 'q' ? *"));
-  EXPECT_EQ("$(OutDir)\\a %24HOME a%24",
-            MsBuildEscaped("$(OutDir)\\a $HOME a$"));
-  EXPECT_EQ("plain\\path.cpp", MsBuildEscaped("plain\\path.cpp"));
-}
-
-TEST(Vc17MsBuildEscapeTest, UnescapingGivesTheValueBack) {
-  for (const char* value :
-       {"FMT=%d;X", "@(x) 'y' ?*", "$(Macro) $$ORIGIN", "%25 literal", ""}) {
-    EXPECT_EQ(value, MsBuildUnescaped(MsBuildEscaped(value)));
-  }
-  // Percent signs that begin no escape stay.
-  EXPECT_EQ("100% %zz %4", MsBuildUnescaped("100% %zz %4"));
 }
 
 }  // namespace

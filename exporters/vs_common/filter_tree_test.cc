@@ -1,4 +1,4 @@
-#include "exporters/vs/filter_tree.h"
+#include "exporters/vs_common/filter_tree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "exporters/vs/xml_escape.h"
+#include "exporters/vs_common/xml_escape.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef QEV_EXPORTERS_VS_FILTER_TREE_H_
-#define QEV_EXPORTERS_VS_FILTER_TREE_H_
+#ifndef QEV_EXPORTERS_VS_COMMON_FILTER_TREE_H_
+#define QEV_EXPORTERS_VS_COMMON_FILTER_TREE_H_
 
 #include <memory>
 #include <string>
@@ -50,4 +50,4 @@ void WriteFilter(const FilterNode& node, std::string* out);
 // ignoring case are ordered by their bytes. Returns -1, 0 or 1.
 int ComparePathsNoCase(std::string_view a, std::string_view b);
 
-#endif  // QEV_EXPORTERS_VS_FILTER_TREE_H_
+#endif  // QEV_EXPORTERS_VS_COMMON_FILTER_TREE_H_

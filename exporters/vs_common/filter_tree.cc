@@ -1,9 +1,9 @@
-#include "exporters/vs/filter_tree.h"
+#include "exporters/vs_common/filter_tree.h"
 
 #include <algorithm>
 
 #include "base/text.h"
-#include "exporters/vs/xml_escape.h"
+#include "exporters/vs_common/xml_escape.h"
 
 FilterNode::FilterNode(std::string name, int depth)
     : name(std::move(name)), depth(depth) {}
