@@ -26,6 +26,13 @@ struct FileStatus {
   std::string error;
 };
 
+// One entry of a directory listing.
+struct DirectoryEntry {
+  std::string name;
+  // A directory, or a symbolic link to one.
+  bool directory = false;
+};
+
 // An open file that receives the content of an output before it replaces
 // the destination.
 struct TemporaryFile {
@@ -58,9 +65,9 @@ class Disk {
   // Whether the two regular files hold the same bytes, read in pieces.
   virtual bool SameContent(const std::string& a, const std::string& b) = 0;
 
-  // The names in `directory` except "." and "..", in no particular order.
+  // The entries of `directory` except "." and "..", in no particular order.
   virtual bool ListDirectory(const std::string& directory,
-                             std::vector<std::string>* names,
+                             std::vector<DirectoryEntry>* entries,
                              std::string* error) = 0;
 
   virtual std::string CurrentDirectory() = 0;

@@ -149,7 +149,7 @@ class PosixDisk : public Disk {
   }
 
   bool ListDirectory(const std::string& directory,
-                     std::vector<std::string>* names,
+                     std::vector<DirectoryEntry>* entries,
                      std::string* error) override {
     DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
     if (!dir) {
@@ -159,8 +159,17 @@ class PosixDisk : public Disk {
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
       const char* name = entry->d_name;
-      if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
-        names->emplace_back(name);
+      if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) {
+        bool is_directory = entry->d_type == DT_DIR;
+        // Links and file systems that do not say are asked; a link counts
+        // as what it points to.
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+          struct stat info;
+          is_directory =
+              fstatat(dirfd(dir), name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+        }
+        entries->push_back({name, is_directory});
+      }
       errno = 0;
     }
     bool ok = errno == 0;

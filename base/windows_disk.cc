@@ -275,7 +275,7 @@ class WindowsDisk : public Disk {
   }
 
   bool ListDirectory(const std::string& directory,
-                     std::vector<std::string>* names,
+                     std::vector<DirectoryEntry>* entries,
                      std::string* error) override {
     std::wstring wide;
     if (!Wide(directory.empty() ? std::string(".") : directory, &wide, error))
@@ -305,8 +305,11 @@ class WindowsDisk : public Disk {
     }
     do {
       const wchar_t* name = entry.cFileName;
-      if (wcscmp(name, L".") != 0 && wcscmp(name, L"..") != 0)
-        names->push_back(WideToUtf8(name, wcslen(name)));
+      if (wcscmp(name, L".") != 0 && wcscmp(name, L"..") != 0) {
+        entries->push_back(
+            {WideToUtf8(name, wcslen(name)),
+             (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+      }
     } while (FindNextFileW(search, &entry));
     DWORD last = GetLastError();
     FindClose(search);

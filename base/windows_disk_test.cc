@@ -28,9 +28,11 @@ TEST(WindowsDiskTest, NonAsciiNamesRoundTrip) {
   ASSERT_TRUE(disk.MakeDirectory("données", &error)) << error;
   ASSERT_TRUE(WriteFileIfChanged(disk, "données/表-ü.txt", "bytes\n", &error))
       << error;
-  std::vector<std::string> names;
-  ASSERT_TRUE(disk.ListDirectory("données", &names, &error)) << error;
-  EXPECT_EQ(names, std::vector<std::string>{"表-ü.txt"});
+  std::vector<DirectoryEntry> entries;
+  ASSERT_TRUE(disk.ListDirectory("données", &entries, &error)) << error;
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].name, "表-ü.txt");
+  EXPECT_FALSE(entries[0].directory);
   std::string content;
   ASSERT_TRUE(disk.ReadFile("données\\表-ü.txt", 100, &content, &error));
   EXPECT_EQ(content, "bytes\n");
@@ -102,9 +104,11 @@ TEST(WindowsDiskTest, ReadOnlyAttributeRefusesAChangeButNotTheSameContent) {
   CapturingReporter capture;
   WriteTextFile("locked.sln", "old");
   ASSERT_TRUE(SetReadOnly("locked.sln", true));
-  EXPECT_TRUE(WriteOutputFile("", "locked.sln", "old", capture.reporter()));
+  EXPECT_TRUE(OutputWriter(SystemDisk(), capture.reporter(), "")
+                  .Write("", "locked.sln", "old"));
   EXPECT_FALSE(capture.reporter().failed());
-  EXPECT_FALSE(WriteOutputFile("", "locked.sln", "new", capture.reporter()));
+  EXPECT_FALSE(OutputWriter(SystemDisk(), capture.reporter(), "")
+                   .Write("", "locked.sln", "new"));
   EXPECT_EQ(capture.err(),
             "qev: error: cannot write \"locked.sln\": Permission denied\n");
   EXPECT_EQ(ReadTextFile("locked.sln"), "old");
@@ -128,9 +132,9 @@ TEST(WindowsDiskTest, PathsLongerThanMaxPathWork) {
   std::string content;
   ASSERT_TRUE(disk.ReadFile(file, 10, &content, &error)) << error;
   EXPECT_EQ(content, "two");
-  std::vector<std::string> names;
-  ASSERT_TRUE(disk.ListDirectory(path, &names, &error)) << error;
-  EXPECT_EQ(names.size(), 1u);
+  std::vector<DirectoryEntry> entries;
+  ASSERT_TRUE(disk.ListDirectory(path, &entries, &error)) << error;
+  EXPECT_EQ(entries.size(), 1u);
 }
 
 TEST(WindowsDiskTest, PendingFilesWithAnyNameAreRemoved) {

@@ -39,7 +39,8 @@ bool ExportProjects(Workspace& workspace) {
     workspace.reporter->PrintError("Error: Tool not defined. Cannot export!\n");
     return false;
   }
-  std::unique_ptr<QEVExporter> exporter = tool->create(*workspace.reporter);
+  std::unique_ptr<QEVExporter> exporter =
+      tool->create(ExportContext{*workspace.disk, *workspace.reporter});
   const std::string platform_name = tool->platformName(workspace.platform);
   for (const auto& project : workspace.projects)
     exporter->Export(*project, platform_name);

@@ -31,9 +31,11 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
     case InfoRequest::kNone:
       break;
   }
+  Disk& disk = SystemDisk();
   Workspace workspace;
   workspace.reporter = &reporter;
-  DirectoryListings listings;
+  workspace.disk = &disk;
+  DirectoryListings listings(disk);
   workspace.listings = &listings;
   // An imported description is exported as soon as it is read, into its
   // import's root, before the importing description goes on.
@@ -43,7 +45,7 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
     return 1;
   // Kept for build files that rerun this very command.
   workspace.arguments.assign(argv, argv + argc);
-  workspace.startDirectory = SystemDisk().CurrentDirectory();
+  workspace.startDirectory = disk.CurrentDirectory();
 
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");

@@ -12,8 +12,8 @@
 namespace {
 
 template <typename Exporter>
-std::unique_ptr<QEVExporter> Create(Reporter& reporter) {
-  return std::make_unique<Exporter>(reporter);
+std::unique_ptr<QEVExporter> Create(const ExportContext& context) {
+  return std::make_unique<Exporter>(context);
 }
 
 const Tool kTools[] = {

@@ -8,7 +8,7 @@
 #include "base/host_platform.h"
 
 class QEVExporter;
-class Reporter;
+struct ExportContext;
 
 // One row per tool that -t can name. Adding an exporter is one folder under
 // exporters/ and one row here.
@@ -24,7 +24,7 @@ struct Tool {
   // when it takes any.
   bool (*acceptsPlatform)(const std::optional<std::string>& platform,
                           std::string* error);
-  std::unique_ptr<QEVExporter> (*create)(Reporter& reporter);
+  std::unique_ptr<QEVExporter> (*create)(const ExportContext& context);
 };
 
 // The row whose name equals `name` (ASCII case ignored), or null.

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/disk.h"
 #include "base/reporter.h"
 #include "driver/run.h"
 
@@ -67,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   std::string_view text(reinterpret_cast<const char*>(data), size);
   EmptyScratchDirectory();
-  if (chdir(g_scratch.c_str()) != 0)
+  std::string error;
+  if (!SystemDisk().ChangeDirectory(g_scratch, &error))
     abort();
 
   // Up to three more descriptions for imports to find, each whatever

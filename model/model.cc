@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "base/path.h"
 #include "base/text.h"
+#include "model/wildcard.h"
 
 Configuration::Configuration(std::string name, std::string type)
     : name(std::move(name)), type(std::move(type)) {}
@@ -15,15 +17,27 @@ void Configuration::AddSearchPath(const std::string& path, int kind) {
     searchPaths.library.push_back(path);
 }
 
+bool IsAbsoluteFoundPath(const std::string& path) {
+  // A name found on disk holds no "/", so one in the path is the pattern's.
+  return path.find('/') != std::string::npos && IsAbsolutePath(path);
+}
+
 std::string FullFilePath(const std::string& root, const std::string& path) {
-  if (IsAbsolutePath(path))
+  if (IsAbsoluteFoundPath(path))
     return path;
   return root + "/" + path;
 }
 
-FileEntry::FileEntry(std::string path, std::string root)
-    : path(std::move(path)), root(std::move(root)) {
+FileEntry::FileEntry(std::string path, std::string root, bool directory)
+    : path(std::move(path)),
+      root(std::move(root)),
+      absolute(IsAbsoluteFoundPath(this->path)),
+      directory(directory) {
   fullPath = FullFilePath(this->root, this->path);
+}
+
+std::string_view FileEntry::name() const {
+  return NameAfterLastSlash(path);
 }
 
 Target::Target(std::string name, Project* project)
@@ -138,32 +152,32 @@ void Target::AddFile(const std::string& group,
 
 void Target::AddFiles(const std::string& group,
                       const std::string& root,
-                      const std::vector<std::string>& paths) {
-  if (paths.empty())
+                      const std::vector<FileMatch>& matches) {
+  if (matches.empty())
     return;
   std::vector<FileEntry>& files = FindOrAddFileGroup(group).files;
   // Most groups get all their files at once; later additions grow as usual.
   if (files.empty())
-    files.reserve(paths.size());
-  for (const std::string& path : paths)
-    files.emplace_back(path, root);
+    files.reserve(matches.size());
+  for (const FileMatch& match : matches)
+    files.emplace_back(match.path, root, match.directory);
 }
 
 void Target::RemoveFile(const std::string& group,
                         const std::string& root,
                         const std::string& path) {
-  RemoveFiles(group, root, {path});
+  RemoveFiles(group, root, {FileMatch{path}});
 }
 
 void Target::RemoveFiles(const std::string& group,
                          const std::string& root,
-                         const std::vector<std::string>& paths) {
+                         const std::vector<FileMatch>& matches) {
   FileGroup* target_group = FindFileGroup(group);
-  if (!target_group || paths.empty())
+  if (!target_group || matches.empty())
     return;
   std::unordered_set<std::string> doomed;
-  for (const std::string& path : paths)
-    doomed.insert(FullFilePath(root, path));
+  for (const FileMatch& match : matches)
+    doomed.insert(FullFilePath(root, match.path));
   std::vector<FileEntry>& files = target_group->files;
   files.erase(std::remove_if(files.begin(), files.end(),
                              [&doomed](const FileEntry& entry) {
@@ -214,6 +228,7 @@ std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent) {
   workspace->platform = parent.platform;
   workspace->verbosity = parent.verbosity;
   workspace->reporter = parent.reporter;
+  workspace->disk = parent.disk;
   workspace->listings = parent.listings;
   workspace->exportImport = parent.exportImport;
   workspace->enclosingFiles = parent.enclosingFiles;

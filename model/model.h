@@ -9,7 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/wildcard.h"
+
 class DirectoryListings;
+class Disk;
 class Reporter;
 
 // The project model: what one description file says, in the shape the
@@ -59,13 +62,27 @@ struct Configuration {
 };
 
 struct FileEntry {
-  FileEntry(std::string path, std::string root);
+  FileEntry(std::string path, std::string root, bool directory = false);
+
+  // The name as found on disk: what follows the last "/" of `path` (a "\"
+  // there is part of the name).
+  std::string_view name() const;
 
   std::string path;  // as the search found it, relative to root
   std::string root;  // the FILES element's root, "" when none
-  // root + "/" + path, also when root is empty; an absolute path as it is.
+  // root + "/" + path, also when root is empty; a path of an absolute
+  // pattern as it is.
   std::string fullPath;
+  // Only the pattern can make a path absolute: a name found on disk that
+  // looks like one ("c:x.cpp", "\\x.cpp") is still below the root.
+  bool absolute = false;
+  // The search found a directory: listed, but never compiled or linked.
+  bool directory = false;
 };
+
+// True when `path`, as a file search reports it, came from an absolute
+// pattern: its directory part (up to the last "/") is absolute.
+bool IsAbsoluteFoundPath(const std::string& path);
 
 // What FileEntry::fullPath is for `path` found under `root`.
 std::string FullFilePath(const std::string& root, const std::string& path);
@@ -86,7 +103,7 @@ struct ProjectOrigin {
   std::string startDirectory;  // absolute: where qev was started
   TextList arguments;          // qev's arguments, the program name first
   TextSet descriptionFiles;    // absolute paths
-  TextSet listedDirectories;   // absolute paths, not normalised
+  TextSet listedDirectories;   // absolute paths, normalised
 };
 
 struct Target {
@@ -135,19 +152,20 @@ struct Target {
   void AddFile(const std::string& group,
                const std::string& root,
                const std::string& path);
-  // AddFile for many paths; a new group is made exactly as large as needed.
+  // AddFile for many matches of a search; a new group is made exactly as
+  // large as needed.
   void AddFiles(const std::string& group,
                 const std::string& root,
-                const std::vector<std::string>& paths);
+                const std::vector<FileMatch>& matches);
   // Removes every entry of the group whose full path is root + "/" + path.
   // A missing group is not created.
   void RemoveFile(const std::string& group,
                   const std::string& root,
                   const std::string& path);
-  // RemoveFile for many paths in one pass over the group.
+  // RemoveFile for many matches in one pass over the group.
   void RemoveFiles(const std::string& group,
                    const std::string& root,
-                   const std::vector<std::string>& paths);
+                   const std::vector<FileMatch>& matches);
 
   std::string importPath;
   std::string name;
@@ -192,6 +210,10 @@ struct Project {
 
   std::string name;
   std::string exportDir;
+  // Where the description's relative paths start, as the disk takes it:
+  // "" for the directory qev runs in, an import's root (joined onto its
+  // importer's) for imported descriptions.
+  std::string baseDirectory;
   std::vector<std::unique_ptr<Target>> targets;
   std::vector<Target*> importedTargets;  // borrowed from imported workspaces
   int version = 0;
@@ -241,11 +263,15 @@ struct Workspace {
   // and where this workspace's description is and is read from.
   TextList arguments;
   std::string startDirectory;
+  // Where the description's relative paths start (see
+  // Project::baseDirectory), and the same as an absolute path once loaded.
+  std::string baseDirectory;
   std::string loadDirectory;
   std::string descriptionPath;  // absolute path of projectFile once loaded
 
   // Shared by a workspace and all its imports.
   Reporter* reporter = nullptr;
+  Disk* disk = nullptr;
   // Directory listings of the whole run, when the caller keeps them.
   DirectoryListings* listings = nullptr;
   // Called with each imported workspace once it is loaded, before its
@@ -261,8 +287,8 @@ struct Workspace {
       std::make_shared<LoadedDescriptions>();
 };
 
-// A workspace for an import element: tool, platform, verbosity, project file
-// and reporter taken over from `parent`, everything else empty.
+// A workspace for an import element: tool, platform, verbosity, project file,
+// reporter and disk taken over from `parent`, everything else empty.
 std::unique_ptr<Workspace> MakeImportWorkspace(const Workspace& parent);
 
 #endif  // QEV_MODEL_MODEL_H_

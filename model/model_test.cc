@@ -4,6 +4,14 @@
 
 namespace {
 
+// Search results as a file search reports them.
+std::vector<FileMatch> Found(std::initializer_list<const char*> paths) {
+  std::vector<FileMatch> matches;
+  for (const char* path : paths)
+    matches.push_back({path});
+  return matches;
+}
+
 std::vector<std::string> Names(const Target& target) {
   std::vector<std::string> names;
   for (const Configuration* configuration : target.configurations)
@@ -159,8 +167,8 @@ TEST(FileEntryTest, AbsolutePathIsUsedAsItIs) {
   EXPECT_EQ(FileEntry("x.cpp", "").fullPath, "/x.cpp");
   Project project("p");
   Target target("t", &project);
-  target.AddFiles("g", "../src", {"/opt/x.cpp", "y.cpp"});
-  target.RemoveFiles("g", "../src", {"/opt/x.cpp"});
+  target.AddFiles("g", "../src", Found({"/opt/x.cpp", "y.cpp"}));
+  target.RemoveFiles("g", "../src", Found({"/opt/x.cpp"}));
   ASSERT_EQ(target.fileGroups[0].files.size(), 1u);
   EXPECT_EQ(target.fileGroups[0].files[0].fullPath, "../src/y.cpp");
 }

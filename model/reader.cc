@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "base/disk.h"
+#include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
 #include "model/model.h"
@@ -70,6 +71,7 @@ void StartProject(Workspace& workspace, const std::string& name) {
   project->configurationFilter = workspace.configurationFilter;
   if (workspace.outputName)
     project->outputName = *workspace.outputName;
+  project->baseDirectory = workspace.baseDirectory;
   project->origin.startDirectory = workspace.startDirectory;
   project->origin.arguments = workspace.arguments;
   if (!workspace.descriptionPath.empty())
@@ -115,8 +117,7 @@ void StartConfiguration(Workspace& workspace,
     workspace.currentConfiguration->show = attributes.show;
 }
 
-// Cached listings are relative to the current directory and stale once
-// files may have been written.
+// Cached listings are stale once files may have been written.
 void ForgetListings(Workspace& workspace) {
   if (workspace.listings)
     workspace.listings->Clear();
@@ -200,27 +201,21 @@ void ImportDescription(Workspace& workspace,
     return;
   }
 
-  Disk& disk = SystemDisk();
-  std::string saved_directory;
+  Disk& disk = *workspace.disk;
+  // The imported description's paths start at its root.
+  std::string base = workspace.baseDirectory;
   if (root) {
-    saved_directory = disk.CurrentDirectory();
-    if (saved_directory.empty()) {
-      reporter.PrintError(failed_to_parse);
-      reporter.Error("cannot import \"" + file +
-                     "\": the current directory cannot be read");
-      return;
-    }
+    base = ResolvePath(workspace.baseDirectory, ForwardSlashes(*root));
     std::string reason;
-    if (!disk.ChangeDirectory(ForwardSlashes(*root), &reason)) {
+    if (!disk.CanEnterDirectory(base, &reason)) {
       reporter.PrintError(failed_to_parse);
       reporter.Error("cannot import \"" + file +
                      "\": cannot enter its root \"" + *root + "\": " + reason);
       return;
     }
-    ForgetListings(workspace);
   }
 
-  std::string canonical = disk.CanonicalPath(file);
+  std::string canonical = disk.CanonicalPath(ResolvePath(base, file));
   const std::vector<std::string>& enclosing = workspace.enclosingFiles;
   auto loaded_before = canonical.empty() ? workspace.loaded->end()
                                          : workspace.loaded->find(canonical);
@@ -237,6 +232,7 @@ void ImportDescription(Workspace& workspace,
   } else {
     std::unique_ptr<Workspace> imported = MakeImportWorkspace(workspace);
     imported->projectFile = file;
+    imported->baseDirectory = base;
     Workspace& imported_ref = *imported;
     workspace.imports.push_back(std::move(imported));
     bool loaded = LoadProjectFile(imported_ref);
@@ -256,13 +252,6 @@ void ImportDescription(Workspace& workspace,
       if (canonical.empty())
         workspace.loaded->erase(canonical);
     }
-  }
-
-  if (root) {
-    std::string reason;
-    if (!disk.ChangeDirectory(saved_directory, &reason))
-      reporter.Error("cannot return to \"" + saved_directory + "\": " + reason);
-    ForgetListings(workspace);
   }
 }
 
@@ -380,10 +369,18 @@ bool LoadProjectFile(Workspace& workspace) {
     return false;
   Reporter& reporter = *workspace.reporter;
 
+  Disk& disk = *workspace.disk;
+  const std::string path =
+      ResolvePath(workspace.baseDirectory, *workspace.projectFile);
   TiXmlDocument document;
   XmlLoadError error;
   std::vector<XmlLoadError> warnings;
-  if (!LoadXmlDocument(*workspace.projectFile, &document, &error, &warnings)) {
+  bool loaded = LoadXmlDocument(disk, path, &document, &error, &warnings);
+  // Reported as the description names it.
+  error.file = *workspace.projectFile;
+  for (XmlLoadError& warning : warnings)
+    warning.file = *workspace.projectFile;
+  if (!loaded) {
     reporter.PrintError("Error: Cannot load QEV file.\n");
     reporter.PrintToError(FormatXmlLoadError(error));
     return false;
@@ -397,11 +394,12 @@ bool LoadProjectFile(Workspace& workspace) {
     return false;
   }
 
-  std::string canonical = SystemDisk().CanonicalPath(*workspace.projectFile);
+  std::string canonical = disk.CanonicalPath(path);
   if (!canonical.empty())
     workspace.enclosingFiles.push_back(canonical);
   workspace.descriptionPath = canonical;
-  workspace.loadDirectory = SystemDisk().CurrentDirectory();
+  workspace.loadDirectory = disk.CanonicalPath(
+      workspace.baseDirectory.empty() ? "." : workspace.baseDirectory);
   ReadElement(workspace, root);
   return true;
 }

@@ -18,6 +18,7 @@ class ReaderTest : public ::testing::Test {
             const char* platform = nullptr) {
     WriteTextFile("main.qev", xml);
     workspace_.reporter = &capture_.reporter();
+    workspace_.disk = &SystemDisk();
     workspace_.projectFile = "main.qev";
     if (tool)
       workspace_.tool = tool;
@@ -49,6 +50,7 @@ TEST_F(ReaderTest, RootElementMustBeQevInAnyCase) {
   EXPECT_EQ(workspace_.projects.size(), 1u);
   Workspace other;
   other.reporter = &capture_.reporter();
+  other.disk = &SystemDisk();
   WriteTextFile("other.qev", "<project name='p'/>");
   other.projectFile = "other.qev";
   EXPECT_FALSE(LoadProjectFile(other));
@@ -249,12 +251,14 @@ TEST_F(ReaderTest, FilesAreAddedAndExcludedThroughTheSearch) {
 }
 
 TEST_F(ReaderTest, ImportsLoadAreHandedOnAndLendTheirTargets) {
-  // Each import is handed to the caller as soon as it is read, in its root.
+  // Each import is handed to the caller as soon as it is read, with its
+  // root as where its paths start; the current directory never changes.
   const std::string top = SystemDisk().CurrentDirectory();
   std::vector<std::string> handed;
   workspace_.exportImport = [&](Workspace& imported) {
-    std::string where = SystemDisk().CurrentDirectory().substr(top.size());
-    handed.push_back(imported.projects[0]->name + " in ." + where);
+    EXPECT_EQ(SystemDisk().CurrentDirectory(), top);
+    handed.push_back(imported.projects[0]->name + " in ./" +
+                     imported.projects[0]->baseDirectory);
     return true;
   };
   WriteTextFile("a/outer.qev", R"(<QEV><project name="outer">

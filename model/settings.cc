@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 
 #include "base/disk.h"
+#include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
 #include "model/model.h"
@@ -120,22 +121,10 @@ void RecordListedDirectory(Workspace& workspace,
   Project* project = workspace.currentTarget->project;
   if (!project)
     return;
-  size_t separator = pattern.find_last_of("/\\");
-  std::string directory = separator == std::string::npos
-                              ? std::string()
-                              : pattern.substr(0, separator);
-  std::replace(directory.begin(), directory.end(), '\\', '/');
-  std::string path;
-  if (IsAbsolutePath(directory)) {
-    path = directory;
-  } else {
-    path = IsAbsolutePath(root) ? "" : workspace.loadDirectory;
-    if (!root.empty())
-      path += (path.empty() ? "" : "/") + ForwardSlashes(root);
-    if (!directory.empty())
-      path += "/" + directory;
-  }
-  project->origin.listedDirectories.insert(path);
+  std::string_view directory = std::string_view(pattern).substr(
+      0, pattern.size() - FileName(pattern).size());
+  project->origin.listedDirectories.insert(
+      AbsolutePath(AbsolutePath(workspace.loadDirectory, root), directory));
 }
 
 void ReadFiles(Workspace& workspace,
@@ -150,8 +139,9 @@ void ReadFiles(Workspace& workspace,
     return;
   std::string reason;
   if (!attributes.root.empty() &&
-      !SystemDisk().CanEnterDirectory(ForwardSlashes(attributes.root),
-                                      &reason)) {
+      !workspace.disk->CanEnterDirectory(
+          ResolvePath(workspace.baseDirectory, ForwardSlashes(attributes.root)),
+          &reason)) {
     // Once per root: large descriptions name one root in many groups.
     reporter.WarningOnce(Where(workspace, line) + "FILES root \"" +
                              attributes.root + "\" cannot be entered (" +
@@ -159,7 +149,7 @@ void ReadFiles(Workspace& workspace,
                          "root\n" + file + "\n" + attributes.root);
     return;
   }
-  DirectoryListings own_listings;
+  DirectoryListings own_listings(*workspace.disk);
   DirectoryListings& listings =
       workspace.listings ? *workspace.listings : own_listings;
   for (const std::string& item : items) {
@@ -172,8 +162,9 @@ void ReadFiles(Workspace& workspace,
     }
     std::string unreadable;
     RecordListedDirectory(workspace, attributes.root, pattern);
-    std::vector<std::string> matches =
-        ExpandFilePattern(attributes.root, pattern, &listings, &unreadable);
+    std::vector<FileMatch> matches =
+        ExpandFilePattern(listings, workspace.baseDirectory, attributes.root,
+                          pattern, &unreadable);
     if (!unreadable.empty()) {
       reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
                                pattern + "\": " + unreadable +

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/disk.h"
+#include "base/path.h"
 #include "base/text.h"
 
 bool MatchWildcard(std::string_view pattern, std::string_view name) {
@@ -46,48 +46,45 @@ bool WildcardMatchLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
-const std::vector<std::string>& DirectoryListings::Names(
+const std::vector<DirectoryEntry>& DirectoryListings::Entries(
     const std::string& directory,
     std::string* error) {
   auto found = listings_.find(directory);
   if (found == listings_.end()) {
     Listing listing;
-    if (SystemDisk().ListDirectory(directory, &listing.names, &listing.error)) {
-      std::sort(listing.names.begin(), listing.names.end(), WildcardMatchLess);
+    if (disk_.ListDirectory(directory, &listing.entries, &listing.error)) {
+      std::sort(listing.entries.begin(), listing.entries.end(),
+                [](const DirectoryEntry& a, const DirectoryEntry& b) {
+                  return WildcardMatchLess(a.name, b.name);
+                });
     } else {
-      listing.names.clear();
+      listing.entries.clear();
       if (listing.error.empty())
         listing.error = "cannot be read";
     }
-    if (cachedNames_ + listing.names.size() > kMaxCachedNames)
+    if (cachedNames_ + listing.entries.size() > kMaxCachedNames)
       Clear();
-    cachedNames_ += listing.names.size();
+    cachedNames_ += listing.entries.size();
     found = listings_.emplace(directory, std::move(listing)).first;
   }
   if (error)
     *error = found->second.error;
-  return found->second.names;
+  return found->second.entries;
 }
 
-std::vector<std::string> ExpandFilePattern(const std::string& root,
-                                           const std::string& pattern,
-                                           DirectoryListings* listings,
-                                           std::string* error) {
-  std::vector<std::string> matches;
+std::vector<FileMatch> ExpandFilePattern(DirectoryListings& listings,
+                                         const std::string& base,
+                                         const std::string& root,
+                                         const std::string& pattern,
+                                         std::string* error) {
+  std::vector<FileMatch> matches;
   // What is written in front of each match: up to the last forward slash.
-  size_t slash = pattern.rfind('/');
-  std::string prefix =
-      slash == std::string::npos ? std::string() : pattern.substr(0, slash + 1);
-
+  const std::string_view prefix = std::string_view(pattern).substr(
+      0, pattern.size() - NameAfterLastSlash(pattern).size());
   // Where to search: both kinds of slash separate directories here.
-  size_t separator = pattern.find_last_of("/\\");
-  std::string directory;
-  std::string_view last_component = pattern;
-  if (separator != std::string::npos) {
-    directory = pattern.substr(0, separator + 1);
-    last_component = std::string_view(pattern).substr(separator + 1);
-    std::replace(directory.begin(), directory.end(), '\\', '/');
-  }
+  const std::string_view last_component = FileName(pattern);
+  const std::string directory = ForwardSlashes(std::string_view(pattern).substr(
+      0, pattern.size() - last_component.size()));
   if (last_component.empty())
     return matches;
   std::string search_directory;
@@ -96,12 +93,9 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   else
     search_directory = directory.empty() ? std::string(".") : directory;
 
-  DirectoryListings own_listings;
-  if (!listings)
-    listings = &own_listings;
   std::string reason;
-  const std::vector<std::string>& names =
-      listings->Names(search_directory, &reason);
+  const std::vector<DirectoryEntry>& entries =
+      listings.Entries(ResolvePath(base, search_directory), &reason);
   if (!reason.empty() && error)
     *error = "directory \"" + search_directory + "\" cannot be read (" +
              reason + ")";
@@ -110,7 +104,8 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
   // together, so only that stretch needs matching.
   const std::string_view literal =
       last_component.substr(0, last_component.find_first_of("*?"));
-  auto starts_below = [&](const std::string& name) {
+  auto starts_below = [&](const DirectoryEntry& entry) {
+    const std::string& name = entry.name;
     for (size_t i = 0; i < literal.size(); ++i) {
       if (i == name.size())
         return true;
@@ -121,15 +116,16 @@ std::vector<std::string> ExpandFilePattern(const std::string& root,
     }
     return false;
   };
-  auto first = std::partition_point(names.begin(), names.end(), starts_below);
-  for (auto it = first; it != names.end(); ++it) {
-    const std::string& name = *it;
+  auto first =
+      std::partition_point(entries.begin(), entries.end(), starts_below);
+  for (auto it = first; it != entries.end(); ++it) {
+    const std::string& name = it->name;
     if (name.size() < literal.size() ||
         !EqualsNoCase(std::string_view(name).substr(0, literal.size()),
                       literal))
       break;
     if (MatchWildcard(last_component, name))
-      matches.push_back(prefix + name);
+      matches.push_back({std::string(prefix) + name, it->directory});
   }
   return matches;
 }

@@ -409,14 +409,15 @@ NestingScan ScanNesting(const std::string& text, int limit) {
   return NestingScanner(text, limit).Run();
 }
 
-bool LoadXmlDocument(const std::string& path,
+bool LoadXmlDocument(Disk& disk,
+                     const std::string& path,
                      TiXmlDocument* doc,
                      XmlLoadError* error,
                      std::vector<XmlLoadError>* warnings) {
   error->file = path;
   std::string text;
   std::string reason;
-  if (!SystemDisk().ReadFile(path, kMaxDescriptionBytes, &text, &reason)) {
+  if (!disk.ReadFile(path, kMaxDescriptionBytes, &text, &reason)) {
     error->message = "cannot read the file: " + reason;
     return false;
   }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+class Disk;
 class TiXmlDocument;
 
 // Why a description could not be loaded, with the place when one is known
@@ -32,7 +33,8 @@ constexpr size_t kMaxDescriptionBytes = size_t{1} << 30;
 // deeper than kMaxXmlNesting and content after the root element, and says
 // why and where when it fails. An "&" that starts no known reference is
 // read as the parser reads it, with a warning in `warnings` (when given).
-bool LoadXmlDocument(const std::string& path,
+bool LoadXmlDocument(Disk& disk,
+                     const std::string& path,
                      TiXmlDocument* doc,
                      XmlLoadError* error,
                      std::vector<XmlLoadError>* warnings = nullptr);

@@ -1,7 +1,9 @@
 #include "model/xml_document.h"
 
 #include <gtest/gtest.h>
+
 #include <tinyxml.h>
+#include "base/disk.h"
 
 #include "tests/support/test_support.h"
 
@@ -85,7 +87,7 @@ TEST(LoadXmlDocumentTest, ReportsWhyAndWhere) {
   WriteTextFile("bad.qev", "<QEV>\r\n<project name='p'>\r\n\t</QEV>\r\n");
   TiXmlDocument doc;
   XmlLoadError error;
-  ASSERT_FALSE(LoadXmlDocument("bad.qev", &doc, &error));
+  ASSERT_FALSE(LoadXmlDocument(SystemDisk(), "bad.qev", &doc, &error));
   // The parser notices the missing end tag at the next one.
   EXPECT_EQ(error.row, 3);
   EXPECT_EQ(error.sourceLine, "\t</QEV>");
@@ -97,38 +99,38 @@ TEST(LoadXmlDocumentTest, RefusesWhatCannotBeReadSafely) {
   ScratchDirectory scratch;
   TiXmlDocument doc;
   XmlLoadError error;
-  EXPECT_FALSE(LoadXmlDocument("missing.qev", &doc, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "missing.qev", &doc, &error));
   EXPECT_EQ(FormatXmlLoadError(error),
             "missing.qev: error: cannot read the file: No such file or "
             "directory\n");
 
   WriteTextFile("dir/x", "");
-  EXPECT_FALSE(LoadXmlDocument("dir", &doc, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "dir", &doc, &error));
   EXPECT_NE(error.message.find("directory"), std::string::npos);
 
   WriteTextFile("deep.qev", Nested(kMaxXmlNesting + 1));
   TiXmlDocument deep;
-  EXPECT_FALSE(LoadXmlDocument("deep.qev", &deep, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "deep.qev", &deep, &error));
   EXPECT_EQ(error.row, 1);
   EXPECT_EQ(error.column, 3 * kMaxXmlNesting + 1);
 
   WriteTextFile("ok.qev", Nested(kMaxXmlNesting));
   TiXmlDocument ok;
-  EXPECT_TRUE(LoadXmlDocument("ok.qev", &ok, &error));
+  EXPECT_TRUE(LoadXmlDocument(SystemDisk(), "ok.qev", &ok, &error));
 
   WriteTextFile("null.qev", std::string("<QEV>\n<a\0/></QEV>", 18));
   TiXmlDocument with_null;
-  EXPECT_FALSE(LoadXmlDocument("null.qev", &with_null, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "null.qev", &with_null, &error));
   EXPECT_EQ(error.row, 2);
   EXPECT_EQ(error.column, 3);
 
   WriteTextFile("empty.qev", "");
   TiXmlDocument empty;
-  EXPECT_FALSE(LoadXmlDocument("empty.qev", &empty, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "empty.qev", &empty, &error));
 
   WriteTextFile("noroot.qev", "<?xml version='1.0'?><!-- nothing -->");
   TiXmlDocument no_root;
-  EXPECT_FALSE(LoadXmlDocument("noroot.qev", &no_root, &error));
+  EXPECT_FALSE(LoadXmlDocument(SystemDisk(), "noroot.qev", &no_root, &error));
 }
 
 TEST(FormatXmlLoadErrorTest, ShowsAWindowOfLongLines) {

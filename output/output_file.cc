@@ -46,22 +46,6 @@ bool CreateTemporary(Disk& disk,
 
 }  // namespace
 
-std::string ResolveExportDirectory(const std::string& exportDir,
-                                   const std::string& fileName,
-                                   Reporter& reporter) {
-  if (exportDir.empty())
-    return std::string();
-  // Descriptions written on Windows separate directories with "\\".
-  std::string directory = ForwardSlashes(exportDir);
-  std::string reason;
-  if (SystemDisk().CanEnterDirectory(directory, &reason))
-    return directory;
-  reporter.Warning("cannot enter export directory \"" + exportDir + "\" (" +
-                   reason + "); writing \"" + fileName +
-                   "\" in the current directory");
-  return std::string();
-}
-
 bool CanHoldOutput(Disk& disk, const std::string& path, std::string* error) {
   FileStatus status = disk.Stat(path);
   if (status.kind == FileKind::kDirectory) {
@@ -121,22 +105,51 @@ bool WriteFileIfChanged(Disk& disk,
   return ok;
 }
 
-bool WriteOutputFile(const std::string& exportDir,
-                     const std::string& fileName,
-                     const std::string& content,
-                     Reporter& reporter) {
-  std::string path =
-      JoinPath(ResolveExportDirectory(exportDir, fileName, reporter), fileName);
+std::string OutputWriter::DiskPath(const std::string& path) const {
+  return ResolvePath(base_, path);
+}
+
+std::string OutputWriter::ExportDirectory(const std::string& exportDir,
+                                          const std::string& fileName) {
+  if (exportDir.empty())
+    return std::string();
+  // Descriptions written on Windows separate directories with "\\".
+  std::string directory = ForwardSlashes(exportDir);
+  std::string reason;
+  if (disk_.CanEnterDirectory(DiskPath(directory), &reason))
+    return directory;
+  reporter_.Warning("cannot enter export directory \"" + exportDir + "\" (" +
+                    reason + "); writing \"" + fileName +
+                    "\" in the current directory");
+  return std::string();
+}
+
+bool OutputWriter::Write(const std::string& directory,
+                         const std::string& fileName,
+                         const std::string& content) {
+  return WritePath(JoinPath(directory, fileName), content);
+}
+
+bool OutputWriter::WritePath(const std::string& path,
+                             const std::string& content) {
   std::string error;
-  if (WriteFileIfChanged(SystemDisk(), path, content, &error))
+  if (WriteFileIfChanged(disk_, DiskPath(path), content, &error))
     return true;
-  reporter.Error("cannot write \"" + path + "\": " + error);
+  reporter_.Error("cannot write \"" + path + "\": " + error);
   return false;
 }
 
-bool MakeOutputDirectory(const std::string& path) {
+bool OutputWriter::CanHold(const std::string& path) {
   std::string error;
-  return SystemDisk().MakeDirectory(path, &error);
+  if (CanHoldOutput(disk_, DiskPath(path), &error))
+    return true;
+  reporter_.Error("cannot write \"" + path + "\": " + error);
+  return false;
+}
+
+bool OutputWriter::MakeDirectory(const std::string& path) {
+  std::string error;
+  return disk_.MakeDirectory(DiskPath(path), &error);
 }
 
 bool StreamedOutput::Open(const std::string& path, std::string* error) {

@@ -18,14 +18,6 @@ class Reporter;
 // the path keeps pointing at the file that receives the content; a replaced
 // file keeps its permissions.
 
-// The directory a file of an export directory goes into: `exportDir` when it
-// can be entered; otherwise (with a warning that names the directory and
-// `fileName`) the current directory, given as "". An empty `exportDir` is
-// the current directory without a warning.
-std::string ResolveExportDirectory(const std::string& exportDir,
-                                   const std::string& fileName,
-                                   Reporter& reporter);
-
 // False, with the reason, when no content could ever be written at `path`:
 // a directory stands there.
 bool CanHoldOutput(Disk& disk, const std::string& path, std::string* error);
@@ -38,17 +30,47 @@ bool WriteFileIfChanged(Disk& disk,
                         std::string* error,
                         bool* changed = nullptr);
 
-// WriteFileIfChanged on the host's disk into the directory that
-// ResolveExportDirectory gives; a failure is reported as
-// `cannot write "<path>": <reason>`.
-bool WriteOutputFile(const std::string& exportDir,
-                     const std::string& fileName,
-                     const std::string& content,
-                     Reporter& reporter);
+// Where the build files of one description go. Paths are as the description
+// gives them: relative to its base directory (where its paths start, ""
+// for the directory qev runs in), which is also how messages name them;
+// the writer puts the base in front for the disk.
+class OutputWriter {
+ public:
+  OutputWriter(Disk& disk, Reporter& reporter, std::string base)
+      : disk_(disk), reporter_(reporter), base_(std::move(base)) {}
 
-// Creates the directory `path` on the host's disk unless it exists (an Xcode
-// bundle, say).
-bool MakeOutputDirectory(const std::string& path);
+  Disk& disk() { return disk_; }
+  const std::string& base() const { return base_; }
+
+  // `path` (as the description sees it) as the disk takes it.
+  std::string DiskPath(const std::string& path) const;
+
+  // The directory a file of an export directory goes into: `exportDir` when
+  // it can be entered; otherwise (with a warning that names the directory
+  // and `fileName`) the base directory, given as "". An empty `exportDir`
+  // is the base directory without a warning.
+  std::string ExportDirectory(const std::string& exportDir,
+                              const std::string& fileName);
+
+  // WriteFileIfChanged of `directory`/`fileName`; a failure is reported as
+  // `cannot write "<path>": <reason>`.
+  bool Write(const std::string& directory,
+             const std::string& fileName,
+             const std::string& content);
+  // The same for a path as the description sees it.
+  bool WritePath(const std::string& path, const std::string& content);
+
+  // CanHoldOutput for `path`, reported as Write reports.
+  bool CanHold(const std::string& path);
+
+  // Creates the directory `path` unless it exists (an Xcode bundle, say).
+  bool MakeDirectory(const std::string& path);
+
+ private:
+  Disk& disk_;
+  Reporter& reporter_;
+  std::string base_;
+};
 
 // An output too large to hold in memory, written in pieces: Open, Write as
 // often as needed, Close, then CommitOutputs. Until the commit only the

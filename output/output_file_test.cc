@@ -23,6 +23,15 @@ std::string Listing() {
   return listing;
 }
 
+// Writes `name` into the export directory `directory` as an exporter does.
+bool WriteOutputFile(const std::string& directory,
+                     const std::string& name,
+                     const std::string& content,
+                     Reporter& reporter) {
+  OutputWriter output(SystemDisk(), reporter, "");
+  return output.Write(output.ExportDirectory(directory, name), name, content);
+}
+
 }  // namespace
 
 TEST(OutputFileTest, WritesIntoTheExportDirectoryOrElseHere) {
@@ -47,11 +56,29 @@ TEST(OutputFileTest, ExportDirectoriesWrittenOnWindowsWorkEverywhere) {
   CapturingReporter capture;
   MakeTestDirectory("build");
   MakeTestDirectory("build/vs");
-  EXPECT_EQ(ResolveExportDirectory("build\\vs", "x.sln", capture.reporter()),
-            "build/vs");
+  OutputWriter output(SystemDisk(), capture.reporter(), "");
+  EXPECT_EQ(output.ExportDirectory("build\\vs", "x.sln"), "build/vs");
   EXPECT_TRUE(WriteOutputFile("build\\vs\\", "a.txt", "1", capture.reporter()));
   EXPECT_EQ(ReadTextFile("build/vs/a.txt"), "1");
   EXPECT_EQ(capture.err(), "");
+}
+
+TEST(OutputFileTest, PathsStartAtTheBaseAndAreNamedFromIt) {
+  ScratchDirectory scratch;
+  CapturingReporter capture;
+  MakeTestDirectory("import");
+  MakeTestDirectory("import/out");
+  MakeTestDirectory("import/taken.txt");
+  OutputWriter output(SystemDisk(), capture.reporter(), "import");
+  EXPECT_EQ(output.ExportDirectory("out", "a.txt"), "out");
+  EXPECT_TRUE(output.Write("out", "a.txt", "a"));
+  EXPECT_EQ(ReadTextFile("import/out/a.txt"), "a");
+  EXPECT_EQ(output.ExportDirectory("gone", "b.txt"), "");
+  EXPECT_FALSE(output.Write("", "taken.txt", "x"));
+  EXPECT_EQ(capture.err(),
+            "qev: warning: cannot enter export directory \"gone\" (No such "
+            "file or directory); writing \"b.txt\" in the current directory\n"
+            "qev: error: cannot write \"taken.txt\": Is a directory\n");
 }
 
 TEST(OutputFileTest, LeavesAFileWithTheSameContentUntouched) {

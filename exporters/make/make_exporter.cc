@@ -1,7 +1,7 @@
 #include "exporters/make/make_exporter.h"
 
-#include "base/path.h"
 #include "base/host_platform.h"
+#include "base/path.h"
 #include "base/reporter.h"
 
 #include "base/text.h"
@@ -37,27 +37,25 @@ bool MakeExporter::Export(Project& project, const std::string& platformName) {
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
   for (const auto& target : project.targets) {
-    if (!WriteTargetMakefile(*target))
+    if (!WriteTargetMakefile(output, *target))
       written = false;
   }
-  if (!WriteProjectMakefiles(project))
+  if (!WriteProjectMakefiles(output, project))
     written = false;
   return written;
 }
 
-bool MakeExporter::WriteTargetMakefile(Target& target) {
+bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
+  Reporter& reporter = context_.reporter;
   const std::string file_name = "Makefile." + target.name + ".mk";
   const std::string path =
-      JoinPath(ResolveExportDirectory(target.exportDir, file_name, reporter_),
-               file_name);
+      JoinPath(output.ExportDirectory(target.exportDir, file_name), file_name);
   // A fragment that can never be written leaves the model alone: no
   // dependency step, no "Depends for" lines.
-  std::string error;
-  if (!CanHoldOutput(SystemDisk(), path, &error)) {
-    reporter_.Error("cannot write \"" + path + "\": " + error);
+  if (!output.CanHold(path))
     return false;
-  }
   // The configurations that get rules: those built before the dependency
   // step can add any to this target.
   std::vector<const Configuration*> built;
@@ -67,28 +65,29 @@ bool MakeExporter::WriteTargetMakefile(Target& target) {
   }
   MakeSourceLists sources = CollectMakeSources(target);
   for (const std::string& warning : sources.warnings)
-    reporter_.Warning(warning);
+    reporter.Warning(warning);
   ResolveDependencyLinkInputs(target);
   std::string depends_lines = std::string();
   std::string fragment =
       FormatTargetMakefile(platformName_, target, sources, &depends_lines);
-  reporter_.Print(depends_lines);
-  if (!WriteFileIfChanged(SystemDisk(), path, fragment, &error)) {
-    reporter_.Error("cannot write \"" + path + "\": " + error);
+  reporter.Print(depends_lines);
+  if (!output.WritePath(path, fragment))
     return false;
-  }
   rules_.insert(built.begin(), built.end());
   return true;
 }
 
-bool MakeExporter::WriteProjectMakefiles(const Project& project) {
+bool MakeExporter::WriteProjectMakefiles(OutputWriter& output,
+                                         const Project& project) {
   // A wrapper that cannot be written does not keep the project makefile
   // from being written.
-  bool wrapper =
-      WriteOutputFile(project.exportDir, "Makefile",
-                      FormatWrapperMakefile(platformName_, project), reporter_);
-  bool makefile = WriteOutputFile(
-      project.exportDir, project.name + ".Makefile",
-      FormatProjectMakefile(platformName_, project, rules_), reporter_);
+  const std::string directory =
+      output.ExportDirectory(project.exportDir, "Makefile");
+  bool wrapper = output.Write(directory, "Makefile",
+                              FormatWrapperMakefile(platformName_, project));
+  bool makefile = output.Write(
+      output.ExportDirectory(project.exportDir, project.name + ".Makefile"),
+      project.name + ".Makefile",
+      FormatProjectMakefile(platformName_, project, rules_));
   return wrapper && makefile;
 }

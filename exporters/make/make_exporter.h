@@ -7,8 +7,8 @@
 #include "exporters/exporter.h"
 #include "exporters/make/project_makefile_writer.h"
 
+class OutputWriter;
 struct Target;
-class Reporter;
 
 // The platform name that the make files use: "LINUX" for Linux, "OSX" for
 // MacOSX, "PS3" for PS3 and Playstation3 (ASCII case ignored); any other
@@ -22,23 +22,23 @@ std::string MakePlatformName(const std::optional<std::string>& platform);
 // targets.
 class MakeExporter : public QEVExporter {
  public:
-  explicit MakeExporter(Reporter& reporter) : reporter_(reporter) {}
+  explicit MakeExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
 
   // Writes "Makefile.<target>.mk" into the target's export directory. When
   // the file cannot be opened nothing is written and the model is left
   // alone.
-  bool WriteTargetMakefile(Target& target);
+  bool WriteTargetMakefile(OutputWriter& output, Target& target);
 
   // Writes "Makefile" and "<project>.Makefile" into the project's export
   // directory.
-  bool WriteProjectMakefiles(const Project& project);
+  bool WriteProjectMakefiles(OutputWriter& output, const Project& project);
 
   const std::string& platformName() const { return platformName_; }
 
  private:
-  Reporter& reporter_;
+  ExportContext context_;
   std::string platformName_;
   // The configurations whose rules this Export wrote into fragments.
   WrittenRules rules_;

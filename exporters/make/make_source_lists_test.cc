@@ -6,6 +6,14 @@
 
 namespace {
 
+// Search results as a file search reports them.
+std::vector<FileMatch> Found(std::initializer_list<const char*> paths) {
+  std::vector<FileMatch> matches;
+  for (const char* path : paths)
+    matches.push_back({path});
+  return matches;
+}
+
 std::vector<std::string> Paths(const MakeSourceLists& lists) {
   std::vector<std::string> paths;
   for (const MakeSourceEntry& entry : lists.entries)
@@ -41,9 +49,9 @@ TEST(MakeKindTest, SourcesOfOtherLanguagesAreRecognised) {
 TEST(CollectMakeSourcesTest, EachFileOnceAcrossGroupsFirstKept) {
   Project project("p");
   Target app("app", &project);
-  app.AddFiles("Source", "../src", {"main.cpp", "util.cpp", "main.cpp"});
-  app.AddFiles("More", "../src", {"util.cpp", "extra.c", "libz.a"});
-  app.AddFiles("More", "../lib", {"libz.a"});
+  app.AddFiles("Source", "../src", Found({"main.cpp", "util.cpp", "main.cpp"}));
+  app.AddFiles("More", "../src", Found({"util.cpp", "extra.c", "libz.a"}));
+  app.AddFiles("More", "../lib", Found({"libz.a"}));
   MakeSourceLists lists = CollectMakeSources(app);
   EXPECT_EQ(Paths(lists),
             (std::vector<std::string>{"../src/main.cpp", "../src/util.cpp",
@@ -56,11 +64,11 @@ TEST(CollectMakeSourcesTest, SourcesOneRuleCannotTellApartWarnOncePerPair) {
   Project project("p");
   Target app("app", &project);
   app.AddFiles("", "..",
-               {"core/util.cpp", "plugins/core/util.cpp",
-                "plugins/xcore/util.cpp", "other/util.c"});
+               Found({"core/util.cpp", "plugins/core/util.cpp",
+                      "plugins/xcore/util.cpp", "other/util.c"}));
   // "./x.cpp" and "x.cpp" are two strings for one file.
-  app.AddFiles("", ".", {"x.cpp"});
-  app.AddFiles("", "", {"x.cpp"});
+  app.AddFiles("", ".", Found({"x.cpp"}));
+  app.AddFiles("", "", Found({"x.cpp"}));
   MakeSourceLists lists = CollectMakeSources(app);
   ASSERT_EQ(lists.warnings.size(), 3u);
   EXPECT_EQ(lists.warnings[0],
@@ -78,7 +86,7 @@ TEST(CollectMakeSourcesTest, SourcesOneRuleCannotTellApartWarnOncePerPair) {
 TEST(CollectMakeSourcesTest, SameFileNameInSiblingDirectoriesIsFine) {
   Project project("p");
   Target app("app", &project);
-  app.AddFiles("", "..", {"a/util.cpp", "b/util.cpp", "a/util.c"});
+  app.AddFiles("", "..", Found({"a/util.cpp", "b/util.cpp", "a/util.c"}));
   EXPECT_TRUE(CollectMakeSources(app).warnings.empty());
 }
 
@@ -86,7 +94,8 @@ TEST(CollectMakeSourcesTest, KeyThatIsAFileNameEndsLongerFileNames) {
   Project project("p");
   Target app("app", &project);
   // Objects of sources right under ".." are found by their file name alone.
-  app.AddFiles("", "..", {"util.cpp", "myutil.cpp", "sub/util.cpp", "x.cpp"});
+  app.AddFiles("", "..",
+               Found({"util.cpp", "myutil.cpp", "sub/util.cpp", "x.cpp"}));
   MakeSourceLists lists = CollectMakeSources(app);
   ASSERT_EQ(lists.warnings.size(), 2u);
   EXPECT_NE(lists.warnings[0].find("\"../util.cpp\" and \"../myutil.cpp\""),

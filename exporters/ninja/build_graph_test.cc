@@ -10,6 +10,14 @@
 
 namespace {
 
+// Search results as a file search reports them.
+std::vector<FileMatch> Found(std::initializer_list<const char*> paths) {
+  std::vector<FileMatch> matches;
+  for (const char* path : paths)
+    matches.push_back({path});
+  return matches;
+}
+
 using Paths = std::vector<std::string>;
 
 class BuildGraphTest : public ::testing::Test {
@@ -92,7 +100,7 @@ TEST_F(BuildGraphTest, StaticLibrariesLinkTransitivelyInDependencyOrder) {
   top.AddDependency("left");
   top.AddDependency("right");
   left.AddDependency("base");
-  left.AddFiles("Libraries", "", {"vendor/libv.a"});
+  left.AddFiles("Libraries", "", Found({"vendor/libv.a"}));
   project_.FindTarget("right")->AddDependency("base");
   ASSERT_TRUE(Resolve(project_)) << error_;
   EXPECT_EQ(Linked(Unit("app")),
@@ -145,8 +153,8 @@ TEST_F(BuildGraphTest, FlagsFollowMakesLayering) {
 TEST_F(BuildGraphTest, SourcesMapToDistinctObjectsOnce) {
   Target& app = AddTarget(project_, "app", "");
   app.AddFiles("Source", "../src",
-               {"a.c", "a.cpp", "one/x.cpp", "two/x.cpp", "a.h", "a.c"});
-  app.AddFiles("Source", "", {"./a.c", "lib/libv.a"});
+               Found({"a.c", "a.cpp", "one/x.cpp", "two/x.cpp", "a.h", "a.c"}));
+  app.AddFiles("Source", "", Found({"./a.c", "lib/libv.a"}));
   ASSERT_TRUE(Resolve(project_)) << error_;
   const BuildUnit& unit = Unit("app");
   Paths objects;
@@ -167,7 +175,7 @@ TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
   Target& lib = AddTarget(other, "lib", "LIB");
   lib.importPath = "../ext/";
   lib.exportDir = "build";
-  lib.AddFiles("Source", "../src", {"lib.c"});
+  lib.AddFiles("Source", "../src", Found({"lib.c"}));
   lib.DefaultConfiguration().AddSearchPath("../src", kHeaderPath);
   lib.DefaultConfiguration().AddSearchPath("/usr/include", kHeaderPath);
   project_.AddImportedTarget(&lib);
@@ -220,7 +228,7 @@ TEST_F(BuildGraphTest, TwoStepsWritingOneFileAreRefusedByName) {
 TEST_F(BuildGraphTest, ObjectsClashingWithObjectsOrOutputsAreRefused) {
   Target& app = AddTarget(project_, "app", "");
   // "../x.c" becomes "__/x.c.o", as does a real "__/x.c".
-  app.AddFiles("Source", "", {"../x.c", "__/x.c"});
+  app.AddFiles("Source", "", Found({"../x.c", "__/x.c"}));
   EXPECT_FALSE(Resolve(project_));
   EXPECT_EQ(error_,
             "two build steps would write \"obj/app_Debug/__/x.c.o\": the "

@@ -19,14 +19,10 @@ const char* GetEnvironment(const char* name) {
   return std::getenv(name);
 }
 
-std::string RealPath(const std::string& path) {
-  return SystemDisk().CanonicalPath(path);
-}
-
 // This program's absolute path: the running executable where the system
 // says, else its name resolved against the start directory or PATH.
-std::string ProgramPath(const ProjectOrigin& origin) {
-  std::string self = SystemDisk().ExecutablePath();
+std::string ProgramPath(Disk& disk, const ProjectOrigin& origin) {
+  std::string self = disk.ExecutablePath();
   if (!self.empty())
     return self;
   if (origin.arguments.empty())
@@ -43,7 +39,7 @@ std::string ProgramPath(const ProjectOrigin& origin) {
       colon = directories.size();
     std::string candidate = NormalizePath(
         ResolvePath(directories.substr(start, colon - start), name));
-    if (SystemDisk().Stat(candidate).kind == FileKind::kRegular)
+    if (disk.Stat(candidate).kind == FileKind::kRegular)
       return NormalizePath(ResolvePath(origin.startDirectory, candidate));
     start = colon + 1;
   }
@@ -83,24 +79,28 @@ std::string NinjaPlatformName(const std::optional<std::string>& platform) {
 }
 
 bool NinjaExporter::Export(Project& project, const std::string& platformName) {
+  Disk& disk = context_.disk;
+  Reporter& reporter = context_.reporter;
   const std::optional<std::string> platform = platformName;
   std::string refusal;
   if (!NinjaAcceptsPlatform(platform, &refusal)) {
     if (!refusedPlatform_)
-      reporter_.Error(refusal);
+      reporter.Error(refusal);
     refusedPlatform_ = true;
     return false;
   }
   const bool macOS = EqualsNoCase(platform.value_or(HostPlatform()), "MacOSX");
 
+  OutputWriter output(disk, reporter, project.baseDirectory);
   const std::string directory =
-      ResolveExportDirectory(project.exportDir, "build.ninja", reporter_);
+      output.ExportDirectory(project.exportDir, "build.ninja");
   BuildGraphOptions options;
   options.macOS = macOS;
-  options.buildDirectory = RealPath(directory.empty() ? "." : directory);
+  options.buildDirectory =
+      disk.CanonicalPath(output.DiskPath(directory.empty() ? "." : directory));
   options.toolchain = ToolchainFromEnvironment(GetEnvironment);
   const ProjectOrigin& origin = project.origin;
-  options.regeneration.program = ProgramPath(origin);
+  options.regeneration.program = ProgramPath(disk, origin);
   options.regeneration.workingDirectory = origin.startDirectory;
   if (!origin.arguments.empty()) {
     options.regeneration.arguments.assign(origin.arguments.begin() + 1,
@@ -112,7 +112,7 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
     inputs.insert(NormalizePath(file));
   for (const std::string& listed : origin.listedDirectories) {
     std::string path = NormalizePath(listed);
-    if (SystemDisk().Stat(path).kind == FileKind::kDirectory)
+    if (disk.Stat(path).kind == FileKind::kDirectory)
       inputs.insert(path);
   }
   options.regeneration.inputs.assign(inputs.begin(), inputs.end());
@@ -120,18 +120,17 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   BuildGraph graph;
   std::string error;
   if (!ResolveBuildGraph(project, options, &graph, &error)) {
-    reporter_.Error("cannot write build.ninja for project \"" + project.name +
-                    "\": " + error);
+    reporter.Error("cannot write build.ninja for project \"" + project.name +
+                   "\": " + error);
     return false;
   }
   // The database first: build.ninja is what ninja checks for being up to
   // date, so it is written last. Both texts share one buffer.
   std::string text;
   AppendCompileCommands(graph, &text);
-  bool database =
-      WriteOutputFile(directory, "compile_commands.json", text, reporter_);
+  bool database = output.Write(directory, "compile_commands.json", text);
   text.clear();
   AppendBuildFile(graph, &text);
-  bool build = WriteOutputFile(directory, "build.ninja", text, reporter_);
+  bool build = output.Write(directory, "build.ninja", text);
   return database && build;
 }

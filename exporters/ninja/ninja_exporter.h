@@ -6,7 +6,6 @@
 
 #include "exporters/exporter.h"
 
-class Reporter;
 struct Toolchain;
 
 // Writes build.ninja and compile_commands.json into a project's export
@@ -14,12 +13,12 @@ struct Toolchain;
 // Linux and MacOSX. Reads the toolchain from CC, CXX, AR and QEV_LAUNCHER.
 class NinjaExporter : public QEVExporter {
  public:
-  explicit NinjaExporter(Reporter& reporter) : reporter_(reporter) {}
+  explicit NinjaExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
 
  private:
-  Reporter& reporter_;
+  ExportContext context_;
   bool refusedPlatform_ = false;
 };
 

@@ -4,13 +4,13 @@
 #include <set>
 #include <vector>
 
-#include "base/reporter.h"
 #include "base/path.h"
+#include "base/reporter.h"
 #include "base/text.h"
+#include "exporters/vc17/msbuild_path.h"
 #include "exporters/vc17/platform.h"
 #include "exporters/vc17/project_file_writer.h"
 #include "exporters/vc17/project_items.h"
-#include "exporters/vc17/msbuild_path.h"
 #include "exporters/vc17/solution_plan.h"
 #include "exporters/vc17/solution_writer.h"
 #include "exporters/vs_common/guid.h"
@@ -60,30 +60,34 @@ bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
 }
 
 bool VC17Exporter::Export(Project& project, const std::string& platformName) {
+  Reporter& reporter = context_.reporter;
   std::string error;
   if (!Vc17AcceptsPlatform(platformName, &error)) {
-    reporter_.Error(error);
+    reporter.Error(error);
     return false;
   }
-  if (!CheckNames(project, reporter_))
+  if (!CheckNames(project, reporter))
     return false;
-  const std::string currentDirectory = SystemDisk().CurrentDirectory();
+  // Where the description's paths start, as the system names it.
+  const std::string currentDirectory = context_.disk.CanonicalPath(
+      project.baseDirectory.empty() ? "." : project.baseDirectory);
   if (currentDirectory.empty()) {
-    reporter_.Error("VC17 cannot read the current directory");
+    reporter.Error("VC17 cannot read the current directory");
     return false;
   }
+  OutputWriter output(context_.disk, reporter, project.baseDirectory);
 
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
   const std::string solutionFile = base + ".sln";
   const std::string solutionDirectory =
-      ResolveExportDirectory(project.exportDir, solutionFile, reporter_);
+      output.ExportDirectory(project.exportDir, solutionFile);
   // Where each own target's files go; imported targets were written by the
   // export of their own description, below its import root.
   std::map<const Target*, std::string> ownDirectories;
   for (const auto& target : project.targets) {
-    ownDirectories[target.get()] = ResolveExportDirectory(
-        target->exportDir, target->name + ".vcxproj", reporter_);
+    ownDirectories[target.get()] =
+        output.ExportDirectory(target->exportDir, target->name + ".vcxproj");
   }
   auto projectDirectory = [&ownDirectories](const Target& target) {
     auto own = ownDirectories.find(&target);
@@ -100,10 +104,10 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
   for (const PlannedProject& planned : plan.projects) {
     auto inserted = guidOwners.emplace(planned.guid, planned.target->name);
     if (!inserted.second) {
-      reporter_.Warning("the targets \"" + inserted.first->second +
-                        "\" and \"" + planned.target->name +
-                        "\" get the same GUID {" + planned.guid +
-                        "}; Visual Studio takes them for one project");
+      reporter.Warning("the targets \"" + inserted.first->second + "\" and \"" +
+                       planned.target->name + "\" get the same GUID {" +
+                       planned.guid +
+                       "}; Visual Studio takes them for one project");
     }
   }
 
@@ -125,23 +129,23 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
       if (!other || other->target == target.get() ||
           !referenced.insert(dependency).second)
         continue;
-      std::string location = WindowsRelativePath(input.directory, other->directory);
+      std::string location =
+          WindowsRelativePath(input.directory, other->directory);
       std::string file = dependency + ".vcxproj";
       input.references.push_back(
           {location == "." ? file : location + "\\" + file, other->guid});
     }
     const std::string& directory = ownDirectories[target.get()];
-    if (!WriteOutputFile(directory, target->name + ".vcxproj",
-                         FormatProjectFile(input), reporter_))
+    if (!output.Write(directory, target->name + ".vcxproj",
+                      FormatProjectFile(input)))
       ok = false;
-    if (!WriteOutputFile(directory, target->name + ".vcxproj.filters",
-                         FormatFiltersFile(input.items), reporter_))
+    if (!output.Write(directory, target->name + ".vcxproj.filters",
+                      FormatFiltersFile(input.items)))
       ok = false;
   }
-  if (!WriteOutputFile(
+  if (!output.Write(
           solutionDirectory, solutionFile,
-          FormatSolution(plan, platformName, MakeGuid("solution:" + base)),
-          reporter_))
+          FormatSolution(plan, platformName, MakeGuid("solution:" + base))))
     ok = false;
   return ok;
 }

@@ -6,8 +6,6 @@
 
 #include "exporters/exporter.h"
 
-class Reporter;
-
 // Writes Visual Studio 2022 build files: a solution "<name>.sln" per project
 // and "<target>.vcxproj" with "<target>.vcxproj.filters" per own target,
 // where the VC8 files go. GUIDs are those of the VC7-VC8 files.
@@ -23,7 +21,7 @@ bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
 
 class VC17Exporter : public QEVExporter {
  public:
-  explicit VC17Exporter(Reporter& reporter) : reporter_(reporter) {}
+  explicit VC17Exporter(const ExportContext& context) : context_(context) {}
 
   // Writes the project files of every own target, then the solution.
   // Refuses, writing nothing, a platform Visual Studio 2022 cannot build and
@@ -31,7 +29,7 @@ class VC17Exporter : public QEVExporter {
   bool Export(Project& project, const std::string& platformName) override;
 
  private:
-  Reporter& reporter_;
+  ExportContext context_;
 };
 
 #endif  // QEV_EXPORTERS_VC17_VC17_EXPORTER_H_

@@ -1,6 +1,7 @@
 #include "exporters/vs/vc71_exporter.h"
 
-VC71Exporter::VC71Exporter(Reporter& reporter) : VC7Exporter(reporter) {
+VC71Exporter::VC71Exporter(const ExportContext& context)
+    : VC7Exporter(context) {
   solutionConfigurationSection_ = "SolutionConfiguration";
   projectConfigurationSection_ = "ProjectConfiguration";
 }

@@ -7,7 +7,7 @@
 // files with the version 7.10.
 class VC71Exporter : public VC7Exporter {
  public:
-  explicit VC71Exporter(Reporter& reporter);
+  explicit VC71Exporter(const ExportContext& context);
 
   double ProjectFileVersion() override;
 };

@@ -4,10 +4,10 @@
 #include "model/model.h"
 #include "output/output_file.h"
 
-VC7Exporter::VC7Exporter(Reporter& reporter)
+VC7Exporter::VC7Exporter(const ExportContext& context)
     : solutionConfigurationSection_("SolutionConfiguration"),
       projectConfigurationSection_("ProjectConfiguration"),
-      reporter_(reporter) {}
+      context_(context) {}
 
 void VC7Exporter::SetPlatform(const std::optional<std::string>& platform) {
   // Every line that names a configuration also names a platform; the
@@ -20,39 +20,33 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   platformName_ = name;
   projectFileDirs_.clear();
   solutionDir_.reset();
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the
   // export of their own description.
   for (const auto& target : project.targets) {
-    if (!WriteProjectFile(*target))
+    if (!WriteProjectFile(output, *target))
       ok = false;
   }
-  if (!WriteSolution(project))
+  if (!WriteSolution(output, project))
     ok = false;
   return ok;
 }
 
-std::string VC7Exporter::PlaceFile(const std::string& exportDir,
-                                   const std::string& fileName) {
-  return ResolveExportDirectory(exportDir, fileName, reporter_);
-}
-
-bool VC7Exporter::WriteSolution(const Project& project) {
+bool VC7Exporter::WriteSolution(OutputWriter& output, const Project& project) {
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
   const std::string file_name = base + ".sln";
-  solutionDir_ = PlaceFile(project.exportDir, file_name);
-  return WriteOutputFile(*solutionDir_, file_name, FormatSolution(project),
-                         reporter_);
+  solutionDir_ = output.ExportDirectory(project.exportDir, file_name);
+  return output.Write(*solutionDir_, file_name, FormatSolution(project));
 }
 
-bool VC7Exporter::WriteProjectFile(const Target& target) {
+bool VC7Exporter::WriteProjectFile(OutputWriter& output, const Target& target) {
   const std::string file_name = target.name + ".vcproj";
-  std::string directory = PlaceFile(target.exportDir, file_name);
+  std::string directory = output.ExportDirectory(target.exportDir, file_name);
   projectFileDirs_[&target] = directory;
-  return WriteOutputFile(directory, file_name, FormatProjectFile(target),
-                         reporter_);
+  return output.Write(directory, file_name, FormatProjectFile(target));
 }
 
 void VC7Exporter::WriteSolutionHeader(std::string* out) {

@@ -7,7 +7,7 @@
 
 #include "exporters/exporter.h"
 
-class Reporter;
+class OutputWriter;
 struct Configuration;
 struct Target;
 
@@ -22,7 +22,7 @@ std::string VC7PlatformName(const std::optional<std::string>& platform);
 
 class VC7Exporter : public QEVExporter {
  public:
-  explicit VC7Exporter(Reporter& reporter);
+  explicit VC7Exporter(const ExportContext& context);
 
   // Writes the project file of every own target, then the solution, for a
   // platform name that VC7PlatformName or VC8PlatformName gave. Returns true
@@ -83,19 +83,14 @@ class VC7Exporter : public QEVExporter {
   std::string projectConfigurationSection_;
 
  private:
-  bool WriteSolution(const Project& project);
-  bool WriteProjectFile(const Target& target);
+  bool WriteSolution(OutputWriter& output, const Project& project);
+  bool WriteProjectFile(OutputWriter& output, const Target& target);
   void WriteConfiguration(std::string* out,
                           const Configuration& base,
                           const Configuration& config);
   void WriteFiles(std::string* out, const Target& target);
 
-  // The directory that a file is written to: its export directory, or the
-  // current directory ("") when that cannot be entered.
-  std::string PlaceFile(const std::string& exportDir,
-                        const std::string& fileName);
-
-  Reporter& reporter_;
+  ExportContext context_;
   // Where the current Export put each own project file, and the solution.
   std::unordered_map<const Target*, std::string> projectFileDirs_;
   std::optional<std::string> solutionDir_;

@@ -16,7 +16,7 @@ std::string Qualified(const std::string& configuration,
 
 }  // namespace
 
-VC8Exporter::VC8Exporter(Reporter& reporter) : VC7Exporter(reporter) {
+VC8Exporter::VC8Exporter(const ExportContext& context) : VC7Exporter(context) {
   solutionConfigurationSection_ = "SolutionConfigurationPlatforms";
   projectConfigurationSection_ = "ProjectConfigurationPlatforms";
 }

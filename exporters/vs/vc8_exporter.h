@@ -12,7 +12,7 @@ std::string VC8PlatformName(const std::optional<std::string>& platform);
 
 class VC8Exporter : public VC7Exporter {
  public:
-  explicit VC8Exporter(Reporter& reporter);
+  explicit VC8Exporter(const ExportContext& context);
 
   void WriteSolutionHeader(std::string* out) override;
   double ProjectFileVersion() override;

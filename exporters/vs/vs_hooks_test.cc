@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/disk.h"
 #include "base/reporter.h"
 #include "exporters/vs/vc71_exporter.h"
 #include "exporters/vs/vc7_exporter.h"
@@ -21,9 +22,10 @@ std::string Mapped(VC7Exporter& exporter, const std::string& platform) {
 class VsHooksTest : public testing::Test {
  protected:
   Reporter reporter_{stdout, stderr};
-  VC7Exporter vc7_{reporter_};
-  VC71Exporter vc71_{reporter_};
-  VC8Exporter vc8_{reporter_};
+  ExportContext context_{SystemDisk(), reporter_};
+  VC7Exporter vc7_{context_};
+  VC71Exporter vc71_{context_};
+  VC8Exporter vc8_{context_};
 };
 
 TEST_F(VsHooksTest, PlatformNamesOfVc7AndVc71) {

@@ -1,7 +1,6 @@
 #include "exporters/xcode/xcode_exporter.h"
 
 #include "base/path.h"
-#include "base/reporter.h"
 #include "model/model.h"
 #include "output/output_file.h"
 
@@ -26,7 +25,7 @@ std::string XCodePlatformName(const std::optional<std::string>& platform) {
   return platform.value_or(std::string());
 }
 
-std::string FormatXcodeProjectFile() {
+std::string FormatXCodeProjectFile() {
   return kProjectFile;
 }
 
@@ -35,16 +34,11 @@ bool XCodeExporter::Export(Project& project,
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
   const std::string bundle_name = base + ".xcodeproj";
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
   std::string bundle = JoinPath(
-      ResolveExportDirectory(project.exportDir, bundle_name, reporter_),
-      bundle_name);
+      output.ExportDirectory(project.exportDir, bundle_name), bundle_name);
   // An existing bundle is reused; one that cannot be made shows as the
   // failure to write the file inside it, with the reason.
-  MakeOutputDirectory(bundle);
-  const std::string path = JoinPath(bundle, "project.pbxproj");
-  std::string error;
-  if (WriteFileIfChanged(SystemDisk(), path, FormatXcodeProjectFile(), &error))
-    return true;
-  reporter_.Error("cannot write \"" + path + "\": " + error);
-  return false;
+  output.MakeDirectory(bundle);
+  return output.Write(bundle, "project.pbxproj", FormatXCodeProjectFile());
 }

@@ -6,24 +6,22 @@
 
 #include "exporters/exporter.h"
 
-class Reporter;
-
 // Writes an Xcode project bundle, "<name>.xcodeproj/project.pbxproj", per
 // project: the fixed frame of a project file with an empty object table.
 // Xcode files name no platform: the name is the command line's as given.
 std::string XCodePlatformName(const std::optional<std::string>& platform);
 
 // The text of "project.pbxproj": the fixed frame of a project file.
-std::string FormatXcodeProjectFile();
+std::string FormatXCodeProjectFile();
 
 class XCodeExporter : public QEVExporter {
  public:
-  explicit XCodeExporter(Reporter& reporter) : reporter_(reporter) {}
+  explicit XCodeExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
 
  private:
-  Reporter& reporter_;
+  ExportContext context_;
 };
 
 #endif  // QEV_EXPORTERS_XCODE_XCODE_EXPORTER_H_

@@ -35,9 +35,9 @@ class FailingDisk : public Disk {
     return real_.SameContent(a, b);
   }
   bool ListDirectory(const std::string& directory,
-                     std::vector<std::string>* names,
+                     std::vector<DirectoryEntry>* entries,
                      std::string* error) override {
-    return real_.ListDirectory(directory, names, error);
+    return real_.ListDirectory(directory, entries, error);
   }
   std::string CurrentDirectory() override { return real_.CurrentDirectory(); }
   bool ChangeDirectory(const std::string& path, std::string* error) override {

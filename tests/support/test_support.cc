@@ -153,9 +153,12 @@ void MakeTestDirectory(const std::string& path) {
 }
 
 std::vector<std::string> SortedListing(const std::string& directory) {
-  std::vector<std::string> names;
+  std::vector<DirectoryEntry> entries;
   std::string error;
-  SystemDisk().ListDirectory(directory, &names, &error);
+  SystemDisk().ListDirectory(directory, &entries, &error);
+  std::vector<std::string> names;
+  for (const DirectoryEntry& entry : entries)
+    names.push_back(entry.name);
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "base/disk.h"
 #include "exporters/vc17/vc17_exporter.h"
 #include "model/model.h"
 #include "tests/support/test_support.h"
@@ -34,7 +35,7 @@ void WriteSample() {
   project.AddTarget(std::move(core));
   project.AddTarget(std::move(app));
   CapturingReporter capture;
-  VC17Exporter exporter(capture.reporter());
+  VC17Exporter exporter(ExportContext{SystemDisk(), capture.reporter()});
   ASSERT_TRUE(exporter.Export(project, std::string("x64")));
 }
 
