@@ -81,6 +81,16 @@ std::string ForwardSlashes(std::string_view path) {
   return slashed;
 }
 
+std::string Printable(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F)
+      c = '?';
+  }
+  return shown;
+}
+
 int HexDigitValue(char c) {
   if (c >= '0' && c <= '9')
     return c - '0';

@@ -40,6 +40,10 @@ inline bool HasDriveLetter(std::string_view path) {
 // hosts, so the answer does not depend on the host.
 bool IsAbsolutePath(std::string_view path);
 
+// `text` with control characters shown as "?", for a message that must not
+// move the terminal's cursor or add lines of its own.
+std::string Printable(std::string_view text);
+
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
 

@@ -214,6 +214,9 @@ struct Project {
   // "" for the directory qev runs in, an import's root (joined onto its
   // importer's) for imported descriptions.
   std::string baseDirectory;
+  // The description it was read from, as the command line or the import
+  // names it, for messages.
+  std::string descriptionFile;
   std::vector<std::unique_ptr<Target>> targets;
   std::vector<Target*> importedTargets;  // borrowed from imported workspaces
   int version = 0;

@@ -72,6 +72,7 @@ void StartProject(Workspace& workspace, const std::string& name) {
   if (workspace.outputName)
     project->outputName = *workspace.outputName;
   project->baseDirectory = workspace.baseDirectory;
+  project->descriptionFile = workspace.projectFile.value_or(std::string());
   project->origin.startDirectory = workspace.startDirectory;
   project->origin.arguments = workspace.arguments;
   if (!workspace.descriptionPath.empty())

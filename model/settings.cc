@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "model/split_items.h"
 #include "model/wildcard.h"
@@ -105,14 +106,6 @@ bool IsListKey(Key key) {
          key == Key::kCFlags || key == Key::kLFlags || key == Key::kLibraries;
 }
 
-// "file:line: ", where the description says what a warning is about.
-std::string Where(const Workspace& workspace, int line) {
-  std::string where = workspace.projectFile.value_or(std::string("?"));
-  if (line > 0)
-    where += ":" + std::to_string(line);
-  return where + ": ";
-}
-
 // Remembers the absolute directory that `pattern` searches, so that build
 // files can notice a file being added to it or removed.
 void RecordListedDirectory(Workspace& workspace,
@@ -143,10 +136,11 @@ void ReadFiles(Workspace& workspace,
           ResolvePath(workspace.baseDirectory, ForwardSlashes(attributes.root)),
           &reason)) {
     // Once per root: large descriptions name one root in many groups.
-    reporter.WarningOnce(Where(workspace, line) + "FILES root \"" +
-                             attributes.root + "\" cannot be entered (" +
-                             reason + "); its patterns match nothing",
-                         "root\n" + file + "\n" + attributes.root);
+    reporter.WarningOnce(
+        DescriptionPlace(workspace.projectFile.value_or(""), line) +
+            "FILES root \"" + attributes.root + "\" cannot be entered (" +
+            reason + "); its patterns match nothing",
+        "root\n" + file + "\n" + attributes.root);
     return;
   }
   DirectoryListings own_listings(*workspace.disk);
@@ -156,9 +150,11 @@ void ReadFiles(Workspace& workspace,
     bool exclusion = item[0] == '-';
     std::string pattern = exclusion ? item.substr(1) : item;
     if (!attributes.root.empty() && IsAbsolutePath(pattern)) {
-      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
-                           pattern + "\" is absolute: it is used as it is, " +
-                           "not under the root \"" + attributes.root + "\"");
+      reporter.WarningOnce(
+          DescriptionPlace(workspace.projectFile.value_or(""), line) +
+          "FILES pattern \"" + pattern +
+          "\" is absolute: it is used as it is, " + "not under the root \"" +
+          attributes.root + "\"");
     }
     std::string unreadable;
     RecordListedDirectory(workspace, attributes.root, pattern);
@@ -166,10 +162,11 @@ void ReadFiles(Workspace& workspace,
         ExpandFilePattern(listings, workspace.baseDirectory, attributes.root,
                           pattern, &unreadable);
     if (!unreadable.empty()) {
-      reporter.WarningOnce(Where(workspace, line) + "FILES pattern \"" +
-                               pattern + "\": " + unreadable +
-                               "; it matches nothing",
-                           "directory\n" + file + "\n" + unreadable);
+      reporter.WarningOnce(
+          DescriptionPlace(workspace.projectFile.value_or(""), line) +
+              "FILES pattern \"" + pattern + "\": " + unreadable +
+              "; it matches nothing",
+          "directory\n" + file + "\n" + unreadable);
     }
     if (exclusion)
       target.RemoveFiles(attributes.name, attributes.root, matches);

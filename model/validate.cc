@@ -4,16 +4,10 @@
 #include <unordered_set>
 
 #include "base/text.h"
+#include "model/description_place.h"
 #include "model/model.h"
 
 namespace {
-
-std::string Where(const Workspace& workspace, int line) {
-  std::string where = workspace.projectFile.value_or(std::string("?"));
-  if (line > 0)
-    where += ":" + std::to_string(line);
-  return where + ": ";
-}
 
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
@@ -27,10 +21,11 @@ void RemoveUnexportableTargets(const Workspace& workspace,
   for (size_t i = 0; i < project.targets.size();) {
     const Target& target = *project.targets[i];
     if (target.name.empty()) {
-      findings->push_back({true, Where(workspace, target.line) +
-                                     "a target of project " +
-                                     Quoted(project.name) +
-                                     " has an empty name; it is left out"});
+      findings->push_back(
+          {true,
+           DescriptionPlace(workspace.projectFile.value_or(""), target.line) +
+               "a target of project " + Quoted(project.name) +
+               " has an empty name; it is left out"});
       project.RemoveTargetAt(i);
       continue;
     }
@@ -41,9 +36,11 @@ void RemoveUnexportableTargets(const Workspace& workspace,
               ? " (the first is on line " + std::to_string(found->second) + ")"
               : std::string();
       findings->push_back(
-          {true, Where(workspace, target.line) + "project " +
-                     Quoted(project.name) + " already has a target named " +
-                     Quoted(target.name) + first + "; this one is left out"});
+          {true,
+           DescriptionPlace(workspace.projectFile.value_or(""), target.line) +
+               "project " + Quoted(project.name) +
+               " already has a target named " + Quoted(target.name) + first +
+               "; this one is left out"});
       project.RemoveTargetAt(i);
       continue;
     }
@@ -81,10 +78,11 @@ void CheckDependencies(const Workspace& workspace,
           project.FindImportedTarget(dependency) ||
           !reported.insert(dependency).second)
         continue;
-      std::string message = Where(workspace, line) + "target " +
-                            Quoted(target->name) + " depends on " +
-                            Quoted(dependency) + ", which is no target of " +
-                            "project " + Quoted(project.name);
+      std::string message =
+          DescriptionPlace(workspace.projectFile.value_or(""), line) +
+          "target " + Quoted(target->name) + " depends on " +
+          Quoted(dependency) + ", which is no target of " + "project " +
+          Quoted(project.name);
       if (const Target* near = FindTargetNoCase(project, dependency))
         message += "; did you mean " + Quoted(near->name) + "?";
       findings->push_back({false, message});
@@ -100,9 +98,11 @@ std::vector<Finding> ValidateWorkspace(Workspace& workspace) {
   for (size_t i = 0; i < projects.size();) {
     Project& project = *projects[i];
     if (project.name.empty()) {
-      findings.push_back({true, Where(workspace, project.line) +
-                                    "a project has an empty name; it is "
-                                    "left out"});
+      findings.push_back(
+          {true,
+           DescriptionPlace(workspace.projectFile.value_or(""), project.line) +
+               "a project has an empty name; it is "
+               "left out"});
       projects.erase(projects.begin() + static_cast<std::ptrdiff_t>(i));
       continue;
     }

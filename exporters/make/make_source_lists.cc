@@ -171,18 +171,6 @@ std::string_view DiskName(std::string_view path) {
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// `text` with control characters shown as "?", for a warning that must not
-// move the terminal's cursor or add lines of its own.
-std::string Printable(const std::string& text) {
-  std::string shown = text;
-  for (char& c : shown) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F)
-      c = '?';
-  }
-  return shown;
-}
-
 }  // namespace
 
 MakeSourceLists CollectMakeSources(const Target& target) {

@@ -22,27 +22,45 @@ void AppendOutputs(std::string* out,
   }
 }
 
+// Which compile rule a step uses: C or C++, and whether its source must be
+// named with "./" in front (see NeedsDotSlash), which ninja's $in cannot do
+// for it: ninja drops a leading "./" from every path it reads.
+int CompileRuleIndex(const CompileStep& step) {
+  return (step.kind == SourceKind::kCxx ? 1 : 0) +
+         (NeedsDotSlash(step.source) ? 2 : 0);
+}
+
+void AppendCompileRuleName(std::string* out, const BuildUnit& unit, int index) {
+  *out += index & 1 ? "cxx_" : "cc_";
+  *out += unit.variablePrefix;
+  // No variable prefix holds a ".", so no other unit's rule has this name.
+  if (index & 2)
+    *out += ".dot";
+}
+
 // The compile rules of one unit, which name the unit's flags variable: the
 // many compile edges then need no variables of their own, for which ninja
 // would keep a scope per edge.
 void AppendCompileRules(std::string* out,
                         const BuildGraph& graph,
                         const BuildUnit& unit) {
-  bool used[2] = {false, false};
+  bool used[4] = {false, false, false, false};
   for (const CompileStep& step : *unit.compiles)
-    used[step.kind == SourceKind::kCxx ? 1 : 0] = true;
-  for (int cxx = 0; cxx < 2; ++cxx) {
-    if (!used[cxx])
+    used[CompileRuleIndex(step)] = true;
+  for (int index = 0; index < 4; ++index) {
+    if (!used[index])
       continue;
-    *out += cxx ? "rule cxx_" : "rule cc_";
-    *out += unit.variablePrefix;
+    const bool cxx = index & 1;
+    *out += "rule ";
+    AppendCompileRuleName(out, unit, index);
     *out += "\n  command = ";
     if (!graph.toolchain.launcher.empty())
       *out += "$launcher ";
     *out += cxx ? "$cxx" : "$cc";
     *out += " -MMD -MF $out.d $cflags_";
     *out += unit.variablePrefix;
-    *out += " -c $in -o $out\n  depfile = $out.d\n  deps = gcc\n";
+    *out += index & 2 ? " -c ./$in -o $out\n" : " -c $in -o $out\n";
+    *out += "  depfile = $out.d\n  deps = gcc\n";
     *out +=
         cxx ? "  description = CXX $out\n\n" : "  description = CC $out\n\n";
   }
@@ -82,10 +100,6 @@ void AppendRules(std::string* out, const BuildGraph& graph) {
       "  restat = 1\n\n";
 }
 
-const char* CompileRule(SourceKind kind) {
-  return kind == SourceKind::kCxx ? "cxx_" : "cc_";
-}
-
 std::string GoalName(const BuildUnit& unit) {
   return (unit.imported ? "build_import_" : "build_") + unit.target + "_" +
          unit.configuration;
@@ -119,8 +133,7 @@ void AppendUnit(std::string* out,
     *out += '/';
     AppendNinjaPath(out, step.objectName);
     *out += ": ";
-    *out += CompileRule(step.kind);
-    *out += unit.variablePrefix;
+    AppendCompileRuleName(out, unit, CompileRuleIndex(step));
     *out += ' ';
     AppendNinjaPath(out, step.source);
     if (!stamp.empty()) {
@@ -143,6 +156,10 @@ void AppendUnit(std::string* out,
   AppendPaths(out, unit.linkFiles);
   AppendOutputs(out, graph, unit.linkUnits);
   AppendPaths(out, unit.dependencyLinkFiles);
+  if (!unit.implicitInputs.empty()) {
+    *out += " |";
+    AppendPaths(out, unit.implicitInputs);
+  }
   if (!unit.orderOnlyUnits.empty()) {
     *out += " ||";
     AppendOutputs(out, graph, unit.orderOnlyUnits);
@@ -150,20 +167,23 @@ void AppendUnit(std::string* out,
   *out += '\n';
   if (unit.kind != LinkKind::kStaticLibrary)
     *out += "  libs = " + EscapeNinjaValue(unit.libs) + "\n";
-  if (unit.kind == LinkKind::kSharedLibrary)
+  // The soname is one word of a shell command, whatever the file name.
+  if (unit.kind == LinkKind::kSharedLibrary) {
     *out +=
-        "  soname = " + EscapeNinjaValue(std::string(FileName(unit.output))) +
+        "  soname = " + EscapeNinjaValue(ShellQuote(FileName(unit.output))) +
         "\n";
+  }
   // A space that starts or ends a value is kept only when escaped.
   if (!unit.preLink.empty())
     *out += "  pre_link = (" + EscapeNinjaValue(unit.preLink) + ") &&$ \n";
   if (!unit.postBuild.empty())
     *out += "  post_build = $ && (" + EscapeNinjaValue(unit.postBuild) + ")\n";
 
-  if (unit.built) {
+  if (unit.goal) {
     *out += "build " + EscapeNinjaPath(GoalName(unit)) + ": phony " +
             EscapeNinjaPath(unit.output);
-    AppendOutputs(out, graph, unit.goalUnits);
+    for (size_t index : unit.goalUnits)
+      *out += " " + EscapeNinjaPath(GoalName(graph.units[index]));
     *out += '\n';
   }
   *out += '\n';

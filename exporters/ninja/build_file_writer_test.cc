@@ -7,6 +7,7 @@
 
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/compile_commands_writer.h"
+#include "exporters/ninja/output_check.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ BuildGraph SmallGraph() {
   unit.preBuild = "echo pre";
   unit.preLink = "echo link";
   unit.postBuild = "echo post";
+  unit.goal = true;
   graph.units.push_back(unit);
   BuildUnit gen;
   gen.target = "gen";
@@ -123,4 +125,62 @@ TEST(CompileCommandsWriterTest, CommandsAreWhatNinjaRunsWithoutTheLauncher) {
                        "  }\n]\n"));
   graph.compileDatabaseUnits.clear();
   EXPECT_EQ(FormatCompileCommands(graph), "[]\n");
+}
+
+TEST(BuildFileWriterTest, WordsThatReadAsOptionsGetDotSlash) {
+  BuildGraph graph = SmallGraph();
+  BuildUnit& unit = graph.units[0];
+  unit.kind = LinkKind::kSharedLibrary;
+  unit.output = "lib/libx;touch PWNED;y.so";
+  unit.compiles = std::make_shared<CompileSteps>(
+      CompileSteps{{"@rsp.cpp", "@rsp.cpp.o", SourceKind::kCxx},
+                   {"main.cpp", "main.cpp.o", SourceKind::kCxx}});
+  unit.implicitInputs = {"-l.a"};
+  unit.preBuild.clear();
+  const std::string text = FormatBuildFile(graph);
+  // ninja drops "./" from the paths it reads, so the rule adds it.
+  EXPECT_TRUE(Contains(text,
+                       "rule cxx_app_Debug.dot\n"
+                       "  command = $cxx -MMD -MF $out.d $cflags_app_Debug -c "
+                       "./$in -o $out\n"));
+  EXPECT_TRUE(Contains(
+      text, "build obj/app_Debug/@rsp.cpp.o: cxx_app_Debug.dot @rsp.cpp\n"));
+  EXPECT_TRUE(Contains(
+      text, "build obj/app_Debug/main.cpp.o: cxx_app_Debug main.cpp\n"));
+  EXPECT_TRUE(Contains(text, "lib/core.a | -l.a || bin/gen\n"));
+  EXPECT_TRUE(Contains(text, "  soname = 'libx;touch PWNED;y.so'\n"));
+  const std::string json = FormatCompileCommands(graph);
+  EXPECT_TRUE(Contains(json, "-c './@rsp.cpp' -o"));
+  EXPECT_TRUE(Contains(json, "\"file\": \"./@rsp.cpp\""));
+}
+
+TEST(OutputCheckTest, WhatNinjaOrTheRerunCannotCarryIsNamed) {
+  std::string error;
+  EXPECT_TRUE(CheckCarriable(SmallGraph(), &error)) << error;
+  BuildGraph graph = SmallGraph();
+  graph.units[0].target = "a|b";
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  EXPECT_EQ(error,
+            "the target name \"a|b\" holds \"|\", which ninja cannot carry");
+  graph = SmallGraph();
+  graph.units[0].output = "@out";
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  EXPECT_EQ(error,
+            "the output \"@out\" starts with \"@\", which the compiler would "
+            "read as an option");
+  graph = SmallGraph();
+  graph.regeneration.workingDirectory = "/tmp/r\nx";
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  EXPECT_EQ(error,
+            "the working directory \"/tmp/r?x\" holds a line break, which the "
+            "command that reruns qev cannot carry");
+  graph = SmallGraph();
+  graph.regeneration.inputs.push_back("/w|x/a.qev");
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  graph = SmallGraph();
+  graph.buildDirectory = "/caf\xe9";
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  EXPECT_EQ(error,
+            "the build directory \"/caf\xe9\" is not UTF-8, which "
+            "compile_commands.json needs");
 }

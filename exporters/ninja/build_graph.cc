@@ -65,6 +65,15 @@ std::string ObjectName(const std::string& source, bool* ambiguous) {
   return out + ".o";
 }
 
+// `name` (found on disk, taken as it is) in the directory `directory` (the
+// author's, normalised): `name` alone for the directory itself.
+std::string PlaceName(std::string_view directory, std::string_view name) {
+  std::string normal = NormalizePath(directory);
+  if (normal == ".")
+    return std::string(name);
+  return JoinPath(normal, name);
+}
+
 std::string VariableName(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -142,7 +151,10 @@ class Resolver {
   struct Source {
     const Target* target;
     const Configuration* configuration;
-    std::string prefix;  // where the target's description-relative paths lead
+    // From the build directory to where the target's description paths
+    // start, and to where its outputs go; "" for the build directory.
+    std::string sourcePrefix;
+    std::string outputPrefix;
     std::vector<size_t> dependencies;
     const TargetFiles* files = nullptr;
   };
@@ -153,7 +165,7 @@ class Resolver {
   void ResolveDependencies(size_t index);
   size_t NeededUnit(const Target& target, const Configuration& wanted);
   const Target* FindDependency(const Target& target, const std::string& name);
-  std::string PrefixOf(const Target& target) const;
+  std::string Prefix(const std::string& absolute) const;
   const TargetFiles& FilesOf(const Target& target, const std::string& prefix);
   void FillUnit(size_t index);
   void FillLinkInputs(size_t index);
@@ -169,12 +181,13 @@ class Resolver {
   std::unordered_set<std::string> variablePrefixes_;
   std::vector<size_t> visited_;
   std::unordered_map<const Target*, TargetFiles> files_;
+  std::vector<std::string> warnings_;
 };
 
-std::string Resolver::PrefixOf(const Target& target) const {
-  if (target.project == &project_)
-    return std::string();
-  return target.importPath + target.exportDir;
+std::string Resolver::Prefix(const std::string& absolute) const {
+  std::string relative =
+      RelativePath(options_.buildDirectory, absolute).value_or(absolute);
+  return relative == "." ? std::string() : relative;
 }
 
 const Target* Resolver::FindDependency(const Target& target,
@@ -202,7 +215,22 @@ size_t Resolver::UnitFor(const Target& target,
   unit.imported = target.project != &project_;
   unit.built = built;
   units_.push_back(std::move(unit));
-  sources_.push_back(Source{&target, &configuration, PrefixOf(target), {}, {}});
+  // Description paths start at the description's base (an import's root);
+  // outputs are the make output's, relative to where that description's
+  // make runs: the build directory, or an imported target's export
+  // directory below its import root.
+  Source source{&target, &configuration, "", "", {}, nullptr};
+  const std::string& base = options_.baseDirectory.empty()
+                                ? options_.buildDirectory
+                                : options_.baseDirectory;
+  if (target.project == &project_) {
+    source.sourcePrefix = Prefix(base);
+  } else {
+    const std::string imported = AbsolutePath(base, target.importPath);
+    source.sourcePrefix = Prefix(imported);
+    source.outputPrefix = Prefix(AbsolutePath(imported, target.exportDir));
+  }
+  sources_.push_back(std::move(source));
   return index;
 }
 
@@ -250,9 +278,11 @@ size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
 std::string Resolver::SearchPath(const Source& source,
                                  const std::string& path) const {
   std::string text = ShellText(path);
-  if (source.prefix.empty() || text.empty() || text[0] == '/')
-    return text;
-  return NormalizePath(ResolvePath(source.prefix, text));
+  // Make variables ("$(SDK)/include") are the author's, kept as written.
+  if (!source.sourcePrefix.empty() && !text.empty() && text[0] != '$' &&
+      !IsAbsolutePath(text))
+    text = NormalizePath(JoinPath(source.sourcePrefix, text));
+  return ShellQuote(text);
 }
 
 const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
@@ -271,13 +301,29 @@ const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
   seen.reserve(count);
   for (const FileGroup& group : target.fileGroups) {
     for (const FileEntry& file : group.files) {
+      // Without a root the search ran in the base directory itself.
       const std::string& written =
-          file.root.empty() ? file.path : file.fullPath;
+          file.root.empty() || file.absolute ? file.path : file.fullPath;
       SourceKind kind = ClassifySource(written);
-      if (kind == SourceKind::kOther)
+      if (kind == SourceKind::kOther || file.directory)
         continue;
-      std::string relative = NormalizePath(written);
-      std::string path = NormalizePath(ResolvePath(prefix, relative));
+      // The name found on disk must not become ninja syntax.
+      std::string problem = NinjaPathProblem(file.name());
+      if (!problem.empty()) {
+        warnings_.push_back("target \"" + target.name + "\": \"" +
+                            Printable(written) +
+                            "\" is left out of the ninja output: " + problem +
+                            ", which ninja cannot carry");
+        continue;
+      }
+      // The directories are the author's, normalised; the name found on
+      // disk is taken as it is, whatever it holds.
+      std::string_view directory = std::string_view(written).substr(
+          0, written.size() - file.name().size());
+      std::string relative = PlaceName(directory, file.name());
+      std::string path =
+          file.absolute ? relative
+                        : PlaceName(JoinPath(prefix, directory), file.name());
       std::string* kept;
       if (kind == SourceKind::kLinkInput) {
         files.libraries.push_back(std::move(path));
@@ -311,9 +357,9 @@ void Resolver::FillUnit(size_t index) {
 
   unit.kind = KindOf(EffectiveType(embedded, configuration));
   unit.output = NormalizePath(ResolvePath(
-      source.prefix, GetBinaryPath(target, embedded, configuration)));
-  unit.objectDirectory = NormalizePath(ResolvePath(
-      source.prefix, "obj/" + target.name + "_" + configuration.name));
+      source.outputPrefix, GetBinaryPath(target, embedded, configuration)));
+  unit.objectDirectory = NormalizePath(JoinPath(
+      source.outputPrefix, "obj/" + target.name + "_" + configuration.name));
 
   std::string prefix = VariableName(target.name + "_" + configuration.name);
   std::string candidate = prefix;
@@ -321,7 +367,7 @@ void Resolver::FillUnit(size_t index) {
     candidate = prefix + "_" + std::to_string(n);
   unit.variablePrefix = candidate;
 
-  source.files = &FilesOf(target, source.prefix);
+  source.files = &FilesOf(target, source.sourcePrefix);
   unit.compiles = source.files->compiles;
   unit.objectNamesMayRepeat = source.files->ambiguous;
 
@@ -341,29 +387,43 @@ void Resolver::FillUnit(size_t index) {
   }
 
   if (unit.kind != LinkKind::kStaticLibrary) {
+    // Each library is named once, where it is first mentioned: the
+    // defaults' libraries come before the configuration's own.
+    std::unordered_set<std::string> libraries;
     for (const Configuration* layer : layers) {
       for (const std::string& path : layer->searchPaths.library)
         AppendWord(&unit.libs, "-L" + SearchPath(source, path));
-      // A configuration's libraries start with those of the defaults.
-      if (layer != defaults && defaults) {
-        for (const std::string& library : defaults->libraries)
-          AppendWord(&unit.libs, "-l" + ShellText(library));
+      for (const std::string& library : layer->libraries) {
+        std::string word = "-l" + ShellQuote(ShellText(library));
+        if (libraries.insert(word).second)
+          AppendWord(&unit.libs, word);
       }
-      for (const std::string& library : layer->libraries)
-        AppendWord(&unit.libs, "-l" + ShellText(library));
       for (const std::string& flags : layer->lflags)
         AppendWord(&unit.libs, ShellText(flags));
     }
   }
 
-  unit.preBuild = EventCommand(configuration.preBuildEvent);
-  unit.preLink = EventCommand(configuration.preLinkEvent);
-  unit.postBuild = EventCommand(configuration.postBuildEvent);
+  // Events set on the target serve every configuration without its own.
+  auto event = [&](std::string Configuration::*field) {
+    const std::string& own = configuration.*field;
+    return EventCommand(own.empty() && defaults ? defaults->*field : own);
+  };
+  unit.preBuild = event(&Configuration::preBuildEvent);
+  unit.preLink = event(&Configuration::preLinkEvent);
+  unit.postBuild = event(&Configuration::postBuildEvent);
 }
 
 void Resolver::FillLinkInputs(size_t index) {
   BuildUnit& unit = units_[index];
   const Source& source = sources_[index];
+  if (unit.kind == LinkKind::kStaticLibrary) {
+    // An archive needs nothing else built; whatever links it links its
+    // dependencies too. Its goal still builds them, through their goals.
+    unit.goalUnits = source.dependencies;
+    for (size_t dependency : unit.goalUnits)
+      units_[dependency].goal = true;
+    return;
+  }
   // Every library reached through libraries, each listed before those it
   // needs: the reverse of a depth-first post-order.
   std::vector<size_t> post_order;
@@ -392,15 +452,6 @@ void Resolver::FillLinkInputs(size_t index) {
       continue;
     }
     stack.emplace_back(dependency, 0);
-  }
-  if (unit.kind == LinkKind::kStaticLibrary) {
-    // An archive needs nothing else built; whatever links it links its
-    // dependencies too. Its goal still builds them.
-    unit.goalUnits.assign(post_order.rbegin(), post_order.rend());
-    unit.goalUnits.insert(unit.goalUnits.end(), unit.orderOnlyUnits.begin(),
-                          unit.orderOnlyUnits.end());
-    unit.orderOnlyUnits.clear();
-    return;
   }
   unit.linkFiles = source.files->libraries;
   unit.linkUnits.assign(post_order.rbegin(), post_order.rend());
@@ -446,6 +497,24 @@ void Resolver::FillLinkInputs(size_t index) {
       add_run_path(units_[linked].output);
   }
   AppendWord(&unit.libs, run_path);
+
+  // A library file whose path starts like an option or a response file
+  // ("-x.a", "@x.a") cannot be one of $in, which ninja writes without "./";
+  // it is linked as "./" + path and waited for as an implicit input.
+  std::string dotted;
+  for (std::vector<std::string>* list :
+       {&unit.linkFiles, &unit.dependencyLinkFiles}) {
+    auto moved = std::stable_partition(
+        list->begin(), list->end(),
+        [](const std::string& path) { return !NeedsDotSlash(path); });
+    for (auto it = moved; it != list->end(); ++it) {
+      AppendWord(&dotted, ShellQuote("./" + *it));
+      unit.implicitInputs.push_back(std::move(*it));
+    }
+    list->erase(moved, list->end());
+  }
+  if (!dotted.empty())
+    unit.libs = unit.libs.empty() ? dotted : dotted + " " + unit.libs;
 }
 
 bool Resolver::Run(BuildGraph* graph, std::string* error) {
@@ -477,6 +546,8 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   for (size_t i = 0; i < units_.size(); ++i) {
     FillUnit(i);
   }
+  for (BuildUnit& unit : units_)
+    unit.goal = unit.built;
   for (size_t i = 0; i < units_.size(); ++i)
     FillLinkInputs(i);
   if (!CheckUniqueOutputs(units_, error))
@@ -495,6 +566,7 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   }
   graph->compileDatabaseUnits = std::move(database);
   graph->units = std::move(units_);
+  graph->warnings = std::move(warnings_);
   return true;
 }
 

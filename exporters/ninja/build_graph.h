@@ -9,8 +9,10 @@ struct Project;
 
 // What the ninja output builds, resolved from the model once: every
 // compile, archive and link with its paths relative to the build directory
-// (the project's export directory) and its flags as shell text. The
-// writers format it; nothing here touches the disk or the model.
+// (the project's export directory) and its flags as shell text. Sources and
+// search paths of a description start at its base (an import's root);
+// outputs are the make output's, below where that description's make runs.
+// The writers format it; nothing here touches the disk or the model.
 
 // Programs from the environment at generation time.
 struct Toolchain {
@@ -77,12 +79,17 @@ struct BuildUnit {
   std::vector<std::string> linkFiles;
   std::vector<size_t> linkUnits;
   std::vector<std::string> dependencyLinkFiles;
+  // Library files linked as "./" + path in `libs` (their paths start like
+  // an option or a response file), which the link waits for.
+  std::vector<std::string> implicitInputs;
   // Units that must be built first without being linked (programs that this
   // one depends on).
   std::vector<size_t> orderOnlyUnits;
-  // What the unit's goal builds besides its output: for a static library,
-  // everything it needs, as make's goal would.
+  // Units whose goals the unit's goal builds besides its output: for a
+  // static library, what it needs, as make's goal would.
   std::vector<size_t> goalUnits;
+  // It has a goal: it is built, or another goal names it.
+  bool goal = false;
   // Event commands, "" for none.
   std::string preBuild;
   std::string preLink;
@@ -107,11 +114,16 @@ struct BuildGraph {
   // Index into `units` of what compile_commands.json describes: each
   // target's first built configuration.
   std::vector<size_t> compileDatabaseUnits;
+  // Files left out, one line each, without the "qev: warning: " prefix.
+  std::vector<std::string> warnings;
 };
 
 struct BuildGraphOptions {
   bool macOS = false;
   std::string buildDirectory;  // absolute
+  // Where the project's description paths start, absolute; the build
+  // directory when empty.
+  std::string baseDirectory;
   Toolchain toolchain;
   Regeneration regeneration;
 };

@@ -106,11 +106,13 @@ TEST_F(BuildGraphTest, StaticLibrariesLinkTransitivelyInDependencyOrder) {
   EXPECT_EQ(Linked(Unit("app")),
             (Paths{"out/Debug/top.a", "out/Debug/left.a", "out/Debug/right.a",
                    "out/Debug/base.a", "vendor/libv.a"}));
-  // An archive links nothing, but its goal builds what it needs.
+  // An archive links nothing, but its goal builds what it needs through
+  // the goals of what it depends on, so that no edge lists a whole chain.
   EXPECT_TRUE(Linked(Unit("top")).empty());
-  EXPECT_EQ(
-      Outputs(Unit("top").goalUnits),
-      (Paths{"out/Debug/left.a", "out/Debug/right.a", "out/Debug/base.a"}));
+  EXPECT_EQ(Outputs(Unit("top").goalUnits),
+            (Paths{"out/Debug/left.a", "out/Debug/right.a"}));
+  EXPECT_EQ(Outputs(Unit("left").goalUnits), (Paths{"out/Debug/base.a"}));
+  EXPECT_TRUE(Unit("base").goal);
 }
 
 TEST_F(BuildGraphTest,
@@ -141,13 +143,74 @@ TEST_F(BuildGraphTest, FlagsFollowMakesLayering) {
   debug.AddDefine("DEBUG");
   debug.AddCFlag("-g\n  -O0");
   debug.AddLibrary("dl");
+  debug.AddLibrary("m");
   ASSERT_TRUE(Resolve(project_)) << error_;
   EXPECT_EQ(Unit("app").cflags, "-DBASE -Iinc -Wall -DDEBUG -g   -O0");
-  EXPECT_EQ(Unit("app").libs, "-L/opt/lib -lm -Wl,-rpath,'$ORIGIN/x' -lm -ldl");
+  // Each library once, where it is first named.
+  EXPECT_EQ(Unit("app").libs, "-L/opt/lib -lm -Wl,-rpath,'$ORIGIN/x' -ldl");
   // A hidden default configuration contributes nothing, as in make.
   defaults.show = false;
   ASSERT_TRUE(Resolve(project_)) << error_;
   EXPECT_EQ(Unit("app").cflags, "-DDEBUG -g   -O0");
+}
+
+TEST_F(BuildGraphTest, NamesAndPathsStayOneShellWordEventsFillIn) {
+  Target& lib = AddTarget(project_, "lib", "SHARED_LIB");
+  Configuration& defaults = lib.DefaultConfiguration();
+  defaults.AddSearchPath("my dir", kHeaderPath);
+  defaults.AddSearchPath("$(SDK)/lib", kLibraryPath);
+  defaults.AddLibrary("x;touch PWNED");
+  defaults.preBuildEvent = "generate\n  headers";
+  lib.FindConfiguration("Release")->preBuildEvent = "own";
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  EXPECT_EQ(Unit("lib").cflags, "-I'my dir'");
+  EXPECT_EQ(Unit("lib").libs, "-L'$(SDK)/lib' -l'x;touch PWNED'");
+  // An event set on the target serves the configurations without one.
+  EXPECT_EQ(Unit("lib").preBuild, "generate && headers");
+  EXPECT_EQ(Unit("lib", "Release").preBuild, "own");
+}
+
+TEST_F(BuildGraphTest, NamesFoundOnDiskAreData) {
+  Target& app = AddTarget(project_, "app", "");
+  app.AddFiles("Source", "", Found({"@rsp.cpp", "-specs=x.cpp", "-l.a"}));
+  app.AddFiles("Source", "src",
+               Found({"x|y.cpp", "nl\nx.cpp", "bad\xff.cpp", "c:d.cpp",
+                      "\\bs.cpp", "sub/../a.cpp", "./a.cpp"}));
+  app.AddFiles("Source", "src", {FileMatch{"dir.cpp", true}});
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& unit = Unit("app");
+  Paths sources;
+  for (const CompileStep& step : *unit.compiles)
+    sources.push_back(step.source);
+  // A name that looks absolute stays below its root; a directory is never
+  // compiled; one file in two spellings is compiled once.
+  EXPECT_EQ(sources, (Paths{"@rsp.cpp", "-specs=x.cpp", "src/c:d.cpp",
+                            "src/\\bs.cpp", "src/a.cpp"}));
+  EXPECT_EQ(graph_.warnings,
+            (Paths{"target \"app\": \"src/x|y.cpp\" is left out of the ninja "
+                   "output: it holds \"|\", which ninja cannot carry",
+                   "target \"app\": \"src/nl?x.cpp\" is left out of the ninja "
+                   "output: it holds a line break, which ninja cannot carry",
+                   "target \"app\": \"src/bad\xff.cpp\" is left out of the "
+                   "ninja output: it is not UTF-8, which ninja cannot carry"}));
+  // A library whose path reads as an option is linked as "./-l.a".
+  EXPECT_TRUE(unit.linkFiles.empty());
+  EXPECT_EQ(unit.implicitInputs, (Paths{"-l.a"}));
+  EXPECT_EQ(unit.libs, "./-l.a");
+}
+
+TEST_F(BuildGraphTest, PathsLeadFromTheExportDirectory) {
+  Target& app = AddTarget(project_, "app", "");
+  app.AddFiles("Source", "src", Found({"main.cpp"}));
+  app.DefaultConfiguration().AddSearchPath("include", kHeaderPath);
+  BuildGraphOptions options;
+  options.buildDirectory = "/work/out";
+  options.baseDirectory = "/work";
+  ASSERT_TRUE(ResolveBuildGraph(project_, options, &graph_, &error_));
+  EXPECT_EQ(Unit("app").compiles->at(0).source, "../src/main.cpp");
+  EXPECT_EQ(Unit("app").cflags, "-I../include");
+  // Outputs are where make would put them: below the build directory.
+  EXPECT_EQ(Unit("app").output, "out/Debug/app");
 }
 
 TEST_F(BuildGraphTest, SourcesMapToDistinctObjectsOnce) {
@@ -185,10 +248,12 @@ TEST_F(BuildGraphTest, ImportedTargetsLiveUnderTheirImportPath) {
   const BuildUnit& unit = Unit("lib");
   EXPECT_TRUE(unit.imported);
   EXPECT_EQ(unit.output, "../ext/build/out/Debug/lib.a");
-  EXPECT_EQ(unit.compiles->at(0).source, "../ext/src/lib.c");
+  // Its paths start at its import root, its outputs lie where its own
+  // make would run.
+  EXPECT_EQ(unit.compiles->at(0).source, "../src/lib.c");
   EXPECT_EQ(unit.ObjectPath(unit.compiles->at(0)),
             "../ext/build/obj/lib_Debug/__/src/lib.c.o");
-  EXPECT_EQ(unit.cflags, "-I../ext/src -I/usr/include");
+  EXPECT_EQ(unit.cflags, "-I../src -I/usr/include");
   EXPECT_EQ(Linked(Unit("app")), (Paths{"../ext/build/out/Debug/lib.a"}));
 }
 

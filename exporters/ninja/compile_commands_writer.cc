@@ -1,7 +1,18 @@
 #include "exporters/ninja/compile_commands_writer.h"
 
+#include "base/json_string.h"
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/ninja_escape.h"
+
+namespace {
+
+// The source as one word of the command: "./" in front of a path that would
+// read as an option or a response file.
+std::string SourceArgument(const CompileStep& step) {
+  return NeedsDotSlash(step.source) ? "./" + step.source : step.source;
+}
+
+}  // namespace
 
 std::string FormatCompileCommand(const Toolchain& toolchain,
                                  const BuildUnit& unit,
@@ -28,7 +39,7 @@ void AppendCompileCommand(std::string* out,
   *out += ".d ";
   *out += unit.cflags;
   *out += " -c ";
-  AppendShellQuoted(out, step.source);
+  AppendShellQuoted(out, SourceArgument(step));
   *out += " -o ";
   AppendShellQuoted(out, object);
 }
@@ -68,7 +79,7 @@ void AppendCompileCommands(const BuildGraph& graph, std::string* out_pointer) {
       AppendCompileCommand(&command, graph.toolchain, unit, step, false);
       AppendJsonString(&out, command);
       out += ",\n    \"file\": ";
-      AppendJsonString(&out, step.source);
+      AppendJsonString(&out, SourceArgument(step));
       out += ",\n    \"output\": ";
       AppendJsonString(&out, object_directory + step.objectName);
       out += "\n  }";

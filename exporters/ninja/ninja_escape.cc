@@ -1,5 +1,7 @@
 #include "exporters/ninja/ninja_escape.h"
 
+#include "base/utf8.h"
+
 namespace {
 
 bool IsShellSafe(char c) {
@@ -81,34 +83,21 @@ void AppendShellQuoted(std::string* out, std::string_view word) {
   *out += '\'';
 }
 
-std::string JsonString(std::string_view text) {
-  std::string out;
-  AppendJsonString(&out, text);
-  return out;
+std::string NinjaPathProblem(std::string_view path) {
+  for (char c : path) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (c == '|')
+      return "it holds \"|\"";
+    if (c == '\n' || c == '\r')
+      return "it holds a line break";
+    if (byte < 0x20 || byte == 0x7F)
+      return "it holds a control character";
+  }
+  if (!IsValidUtf8(path))
+    return "it is not UTF-8";
+  return std::string();
 }
 
-void AppendJsonString(std::string* out, std::string_view text) {
-  static const char kHex[] = "0123456789abcdef";
-  *out += '"';
-  size_t run = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    unsigned char u = static_cast<unsigned char>(text[i]);
-    if (u >= 0x20 && u != '"' && u != '\\')
-      continue;
-    out->append(text.data() + run, i - run);
-    run = i + 1;
-    if (u >= 0x20) {
-      *out += '\\';
-      *out += text[i];
-    } else {
-      *out += "\\u00";
-      *out += kHex[u >> 4];
-      *out += kHex[u & 15];
-    }
-  }
-  out->append(text.data() + run, text.size() - run);
-  *out += '"';
-}
 std::string UnescapeMake(std::string_view text) {
   std::string out;
   out.reserve(text.size());

@@ -24,9 +24,19 @@ std::string ShellQuote(std::string_view word);
 // ShellQuote appended to `out`.
 void AppendShellQuoted(std::string* out, std::string_view word);
 
-// A JSON string literal, quotes included.
-std::string JsonString(std::string_view text);
-void AppendJsonString(std::string* out, std::string_view text);
+// Empty when ninja can carry `path` in a build line and
+// compile_commands.json as JSON; otherwise why not: "|" ends a path in a
+// build line whatever is done to it, line breaks and other control
+// characters cannot be written there, and JSON needs UTF-8 ("it holds
+// \"|\"", "it holds a line break", "it holds a control character", "it is
+// not UTF-8").
+std::string NinjaPathProblem(std::string_view path);
+
+// True when `path`, as a word of a command, would be read as an option or a
+// response file ("-x.c", "@x.c"): it must be written with "./" in front.
+inline bool NeedsDotSlash(std::string_view path) {
+  return !path.empty() && (path[0] == '-' || path[0] == '@');
+}
 
 // What make's reading leaves of a text that it passes to the shell: "$$"
 // becomes "$". Other "$" references are make variables that the ninja

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(NinjaEscapeTest, PathsAndValuesKeepTheirMeaning) {
   EXPECT_EQ(EscapeNinjaPath("a b:c$d"), "a$ b$:c$$d");
   EXPECT_EQ(EscapeNinjaPath("line\nbreak"), "line$ break");
@@ -17,11 +16,6 @@ TEST(NinjaEscapeTest, ShellWordsAreQuotedLikeNinjaQuotesPaths) {
   EXPECT_EQ(ShellQuote("it's"), "'it'\\''s'");
   EXPECT_EQ(ShellQuote("$HOME"), "'$HOME'");
   EXPECT_EQ(ShellQuote(""), "''");
-}
-
-TEST(NinjaEscapeTest, JsonStringsEscapeQuotesBackslashesAndControls) {
-  EXPECT_EQ(JsonString("a\"b\\c\td\x01"), "\"a\\\"b\\\\c\\u0009d\\u0001\"");
-  EXPECT_EQ(JsonString("caf\xc3\xa9"), "\"caf\xc3\xa9\"");
 }
 
 TEST(NinjaEscapeTest, MakeDollarsCollapse) {

@@ -7,9 +7,12 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "exporters/make/target_rules.h"
 #include "exporters/ninja/build_file_writer.h"
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/compile_commands_writer.h"
+#include "exporters/ninja/output_check.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "output/output_file.h"
 
@@ -44,6 +47,23 @@ std::string ProgramPath(Disk& disk, const ProjectOrigin& origin) {
     start = colon + 1;
   }
   return name;
+}
+
+// Own targets that ninja builds nothing for: they have no configuration of
+// their own beside "default".
+void WarnAboutTargetsWithoutConfigurations(const Project& project,
+                                           Reporter& reporter) {
+  for (const auto& target : project.targets) {
+    bool built = false;
+    for (const Configuration* configuration : target->configurations)
+      built = built || IsBuiltConfiguration(*configuration);
+    if (!built) {
+      reporter.Warning(DescriptionPlace(project, target->line) + "target \"" +
+                       target->name +
+                       "\" has no configuration, so ninja builds nothing for "
+                       "it; give it a <configuration>");
+    }
+  }
 }
 
 }  // namespace
@@ -98,6 +118,8 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   options.macOS = macOS;
   options.buildDirectory =
       disk.CanonicalPath(output.DiskPath(directory.empty() ? "." : directory));
+  options.baseDirectory = disk.CanonicalPath(
+      project.baseDirectory.empty() ? "." : project.baseDirectory);
   options.toolchain = ToolchainFromEnvironment(GetEnvironment);
   const ProjectOrigin& origin = project.origin;
   options.regeneration.program = ProgramPath(disk, origin);
@@ -117,9 +139,13 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   }
   options.regeneration.inputs.assign(inputs.begin(), inputs.end());
 
+  WarnAboutTargetsWithoutConfigurations(project, reporter);
   BuildGraph graph;
   std::string error;
-  if (!ResolveBuildGraph(project, options, &graph, &error)) {
+  bool resolved = ResolveBuildGraph(project, options, &graph, &error);
+  for (const std::string& warning : graph.warnings)
+    reporter.Warning(warning);
+  if (!resolved || !CheckCarriable(graph, &error)) {
     reporter.Error("cannot write build.ninja for project \"" + project.name +
                    "\": " + error);
     return false;

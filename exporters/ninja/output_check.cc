@@ -4,8 +4,11 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "exporters/ninja/build_graph.h"
 #include "base/path.h"
+#include "base/text.h"
+#include "base/utf8.h"
+#include "exporters/ninja/build_graph.h"
+#include "exporters/ninja/ninja_escape.h"
 
 namespace {
 
@@ -87,7 +90,7 @@ bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
   for (const BuildUnit& unit : units) {
     if (!unit.preBuild.empty())
       names.push_back(unit.PreBuildStamp());
-    if (unit.built) {
+    if (unit.goal) {
       names.push_back((unit.imported ? "build_import_" : "build_") +
                       unit.target + "_" + unit.configuration);
     }
@@ -131,14 +134,104 @@ bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
       if (!claim(path, stamp) || clashes_with_object(path, stamp))
         return false;
     }
+    if (unit.goal &&
+        !claim(names[next_name++], Claim{Claim::kGoal, &unit, nullptr}))
+      return false;
     if (unit.built) {
-      if (!claim(names[next_name++], Claim{Claim::kGoal, &unit, nullptr}))
-        return false;
       if (configurations.insert(unit.configuration).second &&
           !claim(unit.configuration,
                  Claim{Claim::kConfiguration, &unit, nullptr}))
         return false;
     }
+  }
+  return true;
+}
+
+namespace {
+
+// Sets `*error` about `text` (described as `what`) when ninja cannot carry
+// it.
+bool Carriable(const std::string& what,
+               const std::string& text,
+               std::string* error) {
+  std::string problem = NinjaPathProblem(text);
+  if (problem.empty())
+    return true;
+  *error = what + " \"" + Printable(text) + "\" " + problem.substr(3) +
+           ", which ninja cannot carry";
+  return false;
+}
+
+// A text of the command that reruns qev: a line break would end the
+// command there, and another command would run.
+bool OneLine(const std::string& what,
+             const std::string& text,
+             std::string* error) {
+  if (text.find_first_of("\r\n") == std::string::npos)
+    return true;
+  *error = what + " \"" + Printable(text) +
+           "\" holds a line break, which the command that reruns qev "
+           "cannot carry";
+  return false;
+}
+
+bool Utf8(const std::string& what,
+          const std::string& text,
+          std::string* error) {
+  if (IsValidUtf8(text))
+    return true;
+  *error = what + " \"" + Printable(text) +
+           "\" is not UTF-8, which compile_commands.json needs";
+  return false;
+}
+
+}  // namespace
+
+bool CheckCarriable(const BuildGraph& graph, std::string* error) {
+  for (const BuildUnit& unit : graph.units) {
+    if (!Carriable("the target name", unit.target, error) ||
+        !Carriable("the configuration name", unit.configuration, error) ||
+        !Carriable("the output", unit.output, error) ||
+        !Carriable("the path", unit.objectDirectory, error) ||
+        !Utf8("the flags", unit.cflags, error))
+      return false;
+    if (NeedsDotSlash(unit.output)) {
+      *error = "the output \"" + Printable(unit.output) + "\" starts with \"" +
+               unit.output.substr(0, 1) +
+               "\", which the compiler would read as an option";
+      return false;
+    }
+    for (const CompileStep& step : *unit.compiles) {
+      if (!Carriable("the path", step.source, error) ||
+          !Carriable("the path", step.objectName, error))
+        return false;
+    }
+    for (const auto* list :
+         {&unit.linkFiles, &unit.dependencyLinkFiles, &unit.implicitInputs}) {
+      for (const std::string& path : *list) {
+        if (!Carriable("the path", path, error))
+          return false;
+      }
+    }
+  }
+  const Regeneration& regeneration = graph.regeneration;
+  for (const std::string& input : regeneration.inputs) {
+    if (!Carriable("the path", input, error))
+      return false;
+  }
+  const Toolchain& toolchain = graph.toolchain;
+  if (!OneLine("the working directory", regeneration.workingDirectory, error) ||
+      !OneLine("the program", regeneration.program, error) ||
+      !OneLine("CC", toolchain.cc, error) ||
+      !OneLine("CXX", toolchain.cxx, error) ||
+      !OneLine("AR", toolchain.ar, error) ||
+      !OneLine("QEV_LAUNCHER", toolchain.launcher, error) ||
+      !Utf8("the build directory", graph.buildDirectory, error) ||
+      !Utf8("CC", toolchain.cc, error) || !Utf8("CXX", toolchain.cxx, error))
+    return false;
+  for (const std::string& argument : regeneration.arguments) {
+    if (!OneLine("the argument", argument, error))
+      return false;
   }
   return true;
 }

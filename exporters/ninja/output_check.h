@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+struct BuildGraph;
 struct BuildUnit;
 
 // True when no two of the units' outputs, objects, pre-build stamps and
@@ -12,5 +13,13 @@ struct BuildUnit;
 // ninja would only say "multiple rules generate".
 bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
                         std::string* error);
+
+// True when build.ninja and compile_commands.json can say what the graph
+// holds: every name and path as ninja and JSON can carry it (NinjaPathProblem),
+// no output that a command would read as an option, and a command that
+// reruns qev exactly as it ran (no line breaks in its directory, program,
+// arguments or toolchain); otherwise false with a message in `*error`
+// naming the text and what is wrong with it.
+bool CheckCarriable(const BuildGraph& graph, std::string* error);
 
 #endif  // QEV_EXPORTERS_NINJA_OUTPUT_CHECK_H_

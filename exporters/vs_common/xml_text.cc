@@ -2,27 +2,10 @@
 
 #include <cstdint>
 
+#include "base/utf8.h"
 #include "exporters/vs_common/xml_escape.h"
 
 namespace {
-
-void AppendUtf8(uint32_t code, std::string* out) {
-  if (code < 0x80) {
-    out->push_back(static_cast<char>(code));
-  } else if (code < 0x800) {
-    out->push_back(static_cast<char>(0xC0 | (code >> 6)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else if (code < 0x10000) {
-    out->push_back(static_cast<char>(0xE0 | (code >> 12)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  } else {
-    out->push_back(static_cast<char>(0xF0 | (code >> 18)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-    out->push_back(static_cast<char>(0x80 | (code & 0x3F)));
-  }
-}
 
 // The code point of the reference `text` (from "&" to ";" inclusive), which
 // StartsXmlReference accepted.
@@ -51,36 +34,11 @@ uint32_t ReferencedCharacter(std::string_view text) {
 }
 
 // Length of the valid UTF-8 sequence at the start of `text` that XML allows
-// (no surrogates, nothing above U+10FFFF, not U+FFFE or U+FFFF), or 0.
+// (not U+FFFE or U+FFFF), or 0.
 size_t Utf8SequenceLength(std::string_view text) {
-  unsigned char lead = static_cast<unsigned char>(text[0]);
-  size_t length;
-  uint32_t code;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (text.size() < length)
-    return 0;
-  for (size_t i = 1; i < length; ++i) {
-    unsigned char next = static_cast<unsigned char>(text[i]);
-    if ((next & 0xC0) != 0x80)
-      return 0;
-    code = (code << 6) | (next & 0x3F);
-  }
-  static const uint32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < kSmallest[length] || code > 0x10FFFF ||
-      (code >= 0xD800 && code <= 0xDFFF) || code == 0xFFFE || code == 0xFFFF)
-    return 0;
-  return length;
+  uint32_t code = 0;
+  size_t length = ::Utf8SequenceLength(text, &code);
+  return code == 0xFFFE || code == 0xFFFF ? 0 : length;
 }
 
 // The code points of Windows-1252's bytes 0x80 to 0x9F; the five bytes it
