@@ -250,6 +250,8 @@ bool LayerRules::Allowed(const Rule& rule,
   }
   std::string ignored;
   const Rule* target = FolderRule(targetLayer, &ignored);
+  if (!target)
+    return false;
   for (const std::string& entry : target->includedBy) {
     if (NamesLayer(entry, layer))
       return true;
