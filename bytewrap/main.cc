@@ -7,7 +7,7 @@
 #include "base/interrupt.h"
 #include "base/process_setup.h"
 #include "bytewrap/converter.h"
-#include "version.h"
+#include "generated/version.h"
 
 namespace {
 

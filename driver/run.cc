@@ -4,11 +4,11 @@
 #include "base/reporter.h"
 #include "driver/command_line.h"
 #include "driver/export_projects.h"
+#include "generated/version.h"
 #include "model/dump.h"
 #include "model/model.h"
 #include "model/reader.h"
 #include "model/wildcard.h"
-#include "version.h"
 
 void TearDownWorkspace(Workspace& workspace) {
   for (auto& project : workspace.projects) {

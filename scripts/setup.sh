@@ -11,9 +11,13 @@ ${QEV_EXTRA_PACKAGES:-}"
 
 "$repo/scripts/install-packages.sh" $packages
 
-build_project() {  # build_project <build dir> [cmake options...]
+configure_project() {  # configure_project <build dir> [cmake options...]
   local dir=$1
   shift
   cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j"$(nproc)"
+}
+
+build_project() {  # build_project <build dir> [cmake options...]: everything
+  configure_project "$@"
+  cmake --build "$1" -j"$(nproc)"
 }
