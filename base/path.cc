@@ -124,6 +124,13 @@ std::string NormalizePath(std::string_view path) {
   return result.empty() ? "." : result;
 }
 
+std::string JoinNormalized(std::string_view directory, std::string_view name) {
+  std::string normal = NormalizePath(directory);
+  if (normal == ".")
+    return std::string(name);
+  return JoinPath(normal, name);
+}
+
 std::string JoinPath(std::string_view directory, std::string_view name) {
   if (directory.empty())
     return std::string(name);

@@ -42,6 +42,11 @@ std::vector<std::string_view> SplitAtSlashes(std::string_view path);
 // nothing is ".".
 std::string NormalizePath(std::string_view path);
 
+// NormalizePath of `directory` with `name` after it as it stands (nothing in
+// `name` is read as a separator, as in a file name found on a POSIX disk);
+// `name` alone when `directory` normalises to ".".
+std::string JoinNormalized(std::string_view directory, std::string_view name);
+
 // True when NormalizePath would give `path` back unchanged; cheap, so that
 // the common case needs no new string.
 bool IsNormalizedPath(std::string_view path);

@@ -80,6 +80,11 @@ TEST(PathTest, PiecesOfAPath) {
   EXPECT_EQ(ResolvePath("src", "C:a.cpp"), "C:a.cpp");
   EXPECT_EQ(ResolvePath("src", "a.cpp"), "src/a.cpp");
 
+  EXPECT_EQ(JoinNormalized("./src/../lib/", "a\\b.c"), "lib/a\\b.c");
+  EXPECT_EQ(JoinNormalized("./", "c:d.c"), "c:d.c");
+  EXPECT_EQ(JoinNormalized("", "x.c"), "x.c");
+  EXPECT_EQ(JoinNormalized("/", "x.c"), "/x.c");
+
   EXPECT_EQ(ParentDirectory("a/b.c"), "a");
   EXPECT_EQ(ParentDirectory("a\\b\\c.h"), "a\\b");
   EXPECT_EQ(ParentDirectory("b.c"), ".");

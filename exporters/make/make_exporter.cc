@@ -5,10 +5,12 @@
 #include "base/reporter.h"
 
 #include "base/text.h"
+#include "exporters/make/make_safe_name.h"
 #include "exporters/make/make_source_lists.h"
 #include "exporters/make/makefile_fragment_writer.h"
 #include "exporters/make/project_makefile_writer.h"
 #include "exporters/make/target_rules.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "output/output_file.h"
 
@@ -47,6 +49,77 @@ bool MakeExporter::Export(Project& project, const std::string& platformName) {
   return written;
 }
 
+namespace {
+
+// The output file and directory are make targets and words of shell
+// commands: one that make or the shell would read as syntax is refused.
+bool CheckOutputNames(const Target& target, Reporter& reporter) {
+  for (const Configuration* configuration : target.configurations) {
+    for (const auto& [what, text] : {std::pair<const char*, const std::string*>{
+                                         "OUTFILE", &configuration->outFile},
+                                     {"OUTDIR", &configuration->outDir}}) {
+      std::string unsafe = MakeUnsafeAuthorReason(*text);
+      if (unsafe.empty())
+        continue;
+      reporter.Error(DescriptionPlace(*target.project, target.line) +
+                     "target \"" + target.name + "\": " + what + " \"" +
+                     Printable(*text) + "\" " + unsafe.substr(3) +
+                     ", which make or the shell would read as syntax; the "
+                     "target is left out of the make output");
+      return false;
+    }
+  }
+  return true;
+}
+
+// Search paths and libraries that the fragment leaves out (see
+// AppendVariableBlock), and what make does not build or run.
+void WarnAboutTarget(const Target& target, Reporter& reporter) {
+  const std::string place = DescriptionPlace(*target.project, target.line);
+  bool built = false;
+  for (const Configuration* configuration : target.configurations) {
+    built = built || IsBuiltConfiguration(*configuration);
+    if (!configuration->show)
+      continue;
+    for (const TextList* list :
+         {&configuration->searchPaths.header,
+          &configuration->searchPaths.library, &configuration->libraries}) {
+      for (const std::string& item : *list) {
+        std::string unsafe = MakeUnsafeAuthorReason(item);
+        if (!unsafe.empty()) {
+          reporter.WarningOnce(place + "target \"" + target.name + "\": \"" +
+                               Printable(item) +
+                               "\" is left out of the make output: " + unsafe +
+                               ", which make or the shell would read as "
+                               "syntax");
+        }
+      }
+    }
+  }
+  if (!built) {
+    reporter.Warning(
+        place + "target \"" + target.name +
+        "\" has no shown configuration but \"default\", so make builds "
+        "nothing for it; "
+        "give it a <configuration>");
+  }
+  const Configuration& defaults = target.DefaultConfiguration();
+  for (const auto& [element, text] :
+       {std::pair<const char*, const std::string*>{"PREBUILDEVENT",
+                                                   &defaults.preBuildEvent},
+        {"PRELINKEVENT", &defaults.preLinkEvent},
+        {"POSTBUILDEVENT", &defaults.postBuildEvent}}) {
+    if (!text->empty()) {
+      reporter.Warning(place + "target \"" + target.name + "\": its " +
+                       element +
+                       " is not written in the make output, which runs no "
+                       "build events");
+    }
+  }
+}
+
+}  // namespace
+
 bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
   Reporter& reporter = context_.reporter;
   const std::string file_name = "Makefile." + target.name + ".mk";
@@ -54,8 +127,9 @@ bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
       JoinPath(output.ExportDirectory(target.exportDir, file_name), file_name);
   // A fragment that can never be written leaves the model alone: no
   // dependency step, no "Depends for" lines.
-  if (!output.CanHold(path))
+  if (!output.CanHold(path) || !CheckOutputNames(target, reporter))
     return false;
+  WarnAboutTarget(target, reporter);
   // The configurations that get rules: those built before the dependency
   // step can add any to this target.
   std::vector<const Configuration*> built;

@@ -22,20 +22,57 @@ bool IsSafeByte(unsigned char c) {
   }
 }
 
+std::string UnsafeByteReason(char c) {
+  unsigned char byte = static_cast<unsigned char>(c);
+  if (c == ' ')
+    return "it holds a space";
+  if (c == '\n')
+    return "it holds a line break";
+  if (byte < 0x20 || byte == 0x7F)
+    return "it holds a control character";
+  return std::string("it holds \"") + c + "\"";
+}
+
+// The length of the make variable reference that starts `text` ("$(NAME)",
+// "${NAME}", "$$"), or 0.
+size_t VariableReferenceLength(std::string_view text) {
+  if (text.size() < 2 || text[0] != '$')
+    return 0;
+  if (text[1] == '$')
+    return 2;
+  char close = text[1] == '(' ? ')' : text[1] == '{' ? '}' : 0;
+  if (!close)
+    return 0;
+  for (size_t i = 2; i < text.size(); ++i) {
+    char c = text[i];
+    if (c == close)
+      return i > 2 ? i + 1 : 0;
+    bool name = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                (c >= '0' && c <= '9') || c == '_';
+    if (!name)
+      return 0;
+  }
+  return 0;
+}
+
 }  // namespace
 
 std::string MakeUnsafeReason(std::string_view path) {
   for (char c : path) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (IsSafeByte(byte))
+    if (!IsSafeByte(static_cast<unsigned char>(c)))
+      return UnsafeByteReason(c);
+  }
+  return std::string();
+}
+
+std::string MakeUnsafeAuthorReason(std::string_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (size_t reference = VariableReferenceLength(text.substr(i))) {
+      i += reference - 1;
       continue;
-    if (c == ' ')
-      return "it holds a space";
-    if (c == '\n')
-      return "it holds a line break";
-    if (byte < 0x20 || byte == 0x7F)
-      return "it holds a control character";
-    return std::string("it holds \"") + c + "\"";
+    }
+    if (!IsSafeByte(static_cast<unsigned char>(text[i])))
+      return UnsafeByteReason(text[i]);
   }
   return std::string();
 }

@@ -18,4 +18,9 @@
 // ("it holds a space", "it holds \"$\"").
 std::string MakeUnsafeReason(std::string_view path);
 
+// The same for a name or path the author wrote (an output file or
+// directory, a search path, a library): make variable references
+// ("$(SDK)", "${ROOT}") and "$$" are the author's make and may stand.
+std::string MakeUnsafeAuthorReason(std::string_view text);
+
 #endif  // QEV_EXPORTERS_MAKE_MAKE_SAFE_NAME_H_

@@ -3,25 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/make/make_safe_name.h"
 #include "model/model.h"
 
 namespace {
-
-std::string_view FileNameOf(std::string_view path) {
-  size_t start = path.size();
-  while (start > 0 && path[start - 1] != '/' && path[start - 1] != '\\')
-    --start;
-  return path.substr(start);
-}
-
-// The extension with its dot, or empty when the file name has no dot.
-std::string_view ExtensionOf(std::string_view path) {
-  std::string_view name = FileNameOf(path);
-  size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
-}
 
 // What the compile rule filters the source list with: the object path below
 // the objects directory, which is the source path with every "../" removed.
@@ -47,7 +34,7 @@ bool EndsWith(std::string_view text, std::string_view tail) {
 // comes before the file name. Such a key ends every path whose file name
 // ends with it, whatever the directories.
 bool KeyIsFileName(std::string_view path) {
-  size_t prefix = path.size() - FileNameOf(path).size();
+  size_t prefix = path.size() - FileName(path).size();
   if (prefix % 3 != 0)
     return false;
   for (size_t i = 0; i < prefix; i += 3) {
@@ -73,7 +60,7 @@ void WarnAmbiguousSources(const std::string& target,
   std::vector<std::string_view> names;
   names.reserve(paths.size());
   for (std::string_view path : paths)
-    names.push_back(FileNameOf(path));
+    names.push_back(FileName(path));
   std::vector<size_t> order(paths.size());
   for (size_t i = 0; i < order.size(); ++i)
     order[i] = i;
@@ -139,7 +126,7 @@ void WarnAmbiguousSources(const std::string& target,
 }  // namespace
 
 MakeFileKind MakeKindOf(const std::string& path) {
-  std::string_view extension = ExtensionOf(path);
+  std::string_view extension = FileExtension(path);
   if (extension == ".cpp")
     return MakeFileKind::kCpp;
   if (extension == ".c")
@@ -152,7 +139,7 @@ MakeFileKind MakeKindOf(const std::string& path) {
 bool IsSourceMakeCannotBuild(const std::string& path) {
   static const char* const kSources[] = {".cpp", ".c", ".cc", ".cxx",
                                          ".c++", ".s", ".m",  ".mm"};
-  std::string_view extension = ExtensionOf(path);
+  std::string_view extension = FileExtension(path);
   if (extension == ".cpp" || extension == ".c")
     return false;
   for (const char* source : kSources) {
@@ -162,35 +149,47 @@ bool IsSourceMakeCannotBuild(const std::string& path) {
   return false;
 }
 
-namespace {
-
-// The name the file search found on disk: what follows the last "/" of the
-// path it reports (a "\" there is part of the name).
-std::string_view DiskName(std::string_view path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
-
 MakeSourceLists CollectMakeSources(const Target& target) {
-  std::vector<const std::string*> all;
+  // Directories are never compiled or linked.
+  std::vector<const FileEntry*> all;
   for (const FileGroup& group : target.fileGroups) {
-    for (const FileEntry& file : group.files)
-      all.push_back(&file.fullPath);
+    for (const FileEntry& file : group.files) {
+      if (!file.directory)
+        all.push_back(&file);
+    }
   }
-  // Later occurrences of a path: sorted by path, equal ones in the order of
+  // Files are told apart by their normalised paths ("./a.cpp" is "a.cpp");
+  // most paths are normalised already.
+  std::vector<std::string> normalised;
+  std::vector<std::string_view> keys;
+  keys.reserve(all.size());
+  for (const FileEntry* file : all) {
+    const std::string& path = file->fullPath;
+    if (IsNormalizedPath(path)) {
+      keys.push_back(path);
+      continue;
+    }
+    normalised.push_back(JoinNormalized(
+        std::string_view(path).substr(0, path.size() - file->name().size()),
+        file->name()));
+    keys.push_back(std::string_view());
+  }
+  for (size_t i = 0, next = 0; i < keys.size(); ++i) {
+    if (keys[i].data() == nullptr)
+      keys[i] = normalised[next++];
+  }
+  // Later occurrences of a path: sorted by key, equal ones in the order of
   // the groups.
   std::vector<size_t> order(all.size());
   for (size_t i = 0; i < order.size(); ++i)
     order[i] = i;
-  std::sort(order.begin(), order.end(), [&all](size_t a, size_t b) {
-    int compared = all[a]->compare(*all[b]);
+  std::sort(order.begin(), order.end(), [&keys](size_t a, size_t b) {
+    int compared = keys[a].compare(keys[b]);
     return compared < 0 || (compared == 0 && a < b);
   });
   std::vector<bool> repeated(all.size(), false);
   for (size_t k = 1; k < order.size(); ++k) {
-    if (*all[order[k]] == *all[order[k - 1]])
+    if (keys[order[k]] == keys[order[k - 1]])
       repeated[order[k]] = true;
   }
 
@@ -200,7 +199,7 @@ MakeSourceLists CollectMakeSources(const Target& target) {
   for (size_t i = 0; i < all.size(); ++i) {
     if (repeated[i])
       continue;
-    const std::string& path = *all[i];
+    const std::string& path = all[i]->fullPath;
     MakeFileKind kind = MakeKindOf(path);
     if (kind == MakeFileKind::kUnbuilt) {
       if (IsSourceMakeCannotBuild(path)) {
@@ -213,7 +212,7 @@ MakeSourceLists CollectMakeSources(const Target& target) {
     }
     // The name found on disk (the root and the pattern's directories are the
     // author's) must not become make or shell syntax.
-    std::string unsafe = MakeUnsafeReason(DiskName(path));
+    std::string unsafe = MakeUnsafeReason(all[i]->name());
     if (!unsafe.empty()) {
       lists.warnings.push_back("target \"" + target.name + "\": \"" +
                                Printable(path) +

@@ -52,6 +52,9 @@ TEST(CollectMakeSourcesTest, EachFileOnceAcrossGroupsFirstKept) {
   app.AddFiles("Source", "../src", Found({"main.cpp", "util.cpp", "main.cpp"}));
   app.AddFiles("More", "../src", Found({"util.cpp", "extra.c", "libz.a"}));
   app.AddFiles("More", "../lib", Found({"libz.a"}));
+  // One file in other spellings, and a directory named like a source.
+  app.AddFiles("More", "../src/", Found({"./main.cpp", "sub/../util.cpp"}));
+  app.AddFiles("More", "../src", {FileMatch{"dir.cpp", true}});
   MakeSourceLists lists = CollectMakeSources(app);
   EXPECT_EQ(Paths(lists),
             (std::vector<std::string>{"../src/main.cpp", "../src/util.cpp",

@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "exporters/make/make_format.h"
+#include "exporters/make/make_safe_name.h"
 #include "exporters/make/make_source_lists.h"
 #include "exporters/make/target_rules.h"
 #include "model/model.h"
@@ -40,6 +41,20 @@ void AppendList(std::string* out,
                 const TextList& entries) {
   for (const std::string& entry : entries)
     AppendFormat(out, pattern, {t, c, entry});
+}
+
+// Search paths and libraries end up as words of shell commands: one that
+// make or the shell would split or read as syntax is left out (the exporter
+// warns about it).
+void AppendWordList(std::string* out,
+                    const char* pattern,
+                    const std::string& t,
+                    const std::string& c,
+                    const TextList& entries) {
+  for (const std::string& entry : entries) {
+    if (MakeUnsafeAuthorReason(entry).empty())
+      AppendFormat(out, pattern, {t, c, entry});
+  }
 }
 
 }  // namespace
@@ -106,12 +121,12 @@ void AppendVariableBlock(std::string* fragment,
   std::string* out = fragment;
 
   AppendFormat(out, "%s_%s_hpaths   = \n", {t, c});
-  AppendList(out, "%s_%s_hpaths  += %s\n", t, c,
-             configuration.searchPaths.header);
+  AppendWordList(out, "%s_%s_hpaths  += %s\n", t, c,
+                 configuration.searchPaths.header);
 
   AppendFormat(out, "%s_%s_lpaths   = \n", {t, c});
-  AppendList(out, "%s_%s_lpaths  += %s\n", t, c,
-             configuration.searchPaths.library);
+  AppendWordList(out, "%s_%s_lpaths  += %s\n", t, c,
+                 configuration.searchPaths.library);
 
   if (is_default)
     AppendFormat(out, "%s_%s_defines  = $(%s_custom_defines)\n", {t, c, t});
@@ -124,7 +139,7 @@ void AppendVariableBlock(std::string* fragment,
   else
     AppendFormat(out, "%s_%s_libraries  = $(%s_default_libraries)\n",
                  {t, c, t});
-  AppendList(out, "%s_%s_libraries += %s\n", t, c, configuration.libraries);
+  AppendWordList(out, "%s_%s_libraries += %s\n", t, c, configuration.libraries);
 
   if (is_default)
     AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});

@@ -65,15 +65,6 @@ std::string ObjectName(const std::string& source, bool* ambiguous) {
   return out + ".o";
 }
 
-// `name` (found on disk, taken as it is) in the directory `directory` (the
-// author's, normalised): `name` alone for the directory itself.
-std::string PlaceName(std::string_view directory, std::string_view name) {
-  std::string normal = NormalizePath(directory);
-  if (normal == ".")
-    return std::string(name);
-  return JoinPath(normal, name);
-}
-
 std::string VariableName(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -320,10 +311,11 @@ const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
       // disk is taken as it is, whatever it holds.
       std::string_view directory = std::string_view(written).substr(
           0, written.size() - file.name().size());
-      std::string relative = PlaceName(directory, file.name());
+      std::string relative = JoinNormalized(directory, file.name());
       std::string path =
-          file.absolute ? relative
-                        : PlaceName(JoinPath(prefix, directory), file.name());
+          file.absolute
+              ? relative
+              : JoinNormalized(JoinPath(prefix, directory), file.name());
       std::string* kept;
       if (kind == SourceKind::kLinkInput) {
         files.libraries.push_back(std::move(path));

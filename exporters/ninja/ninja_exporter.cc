@@ -60,8 +60,9 @@ void WarnAboutTargetsWithoutConfigurations(const Project& project,
     if (!built) {
       reporter.Warning(DescriptionPlace(project, target->line) + "target \"" +
                        target->name +
-                       "\" has no configuration, so ninja builds nothing for "
-                       "it; give it a <configuration>");
+                       "\" has no shown configuration but \"default\", so "
+                       "ninja builds nothing for it; give it a "
+                       "<configuration>");
     }
   }
 }
