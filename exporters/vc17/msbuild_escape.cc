@@ -2,7 +2,9 @@
 
 #include "base/text.h"
 
-std::string MsBuildEscaped(std::string_view value) {
+namespace {
+
+std::string Escaped(std::string_view value, bool keepMacros) {
   std::string out;
   out.reserve(value.size());
   for (size_t i = 0; i < value.size(); ++i) {
@@ -12,7 +14,7 @@ std::string MsBuildEscaped(std::string_view value) {
         out.append("%25");
         break;
       case '$':
-        if (i + 1 < value.size() && value[i + 1] == '(')
+        if (keepMacros && i + 1 < value.size() && value[i + 1] == '(')
           out.push_back('$');
         else
           out.append("%24");
@@ -37,6 +39,16 @@ std::string MsBuildEscaped(std::string_view value) {
     }
   }
   return out;
+}
+
+}  // namespace
+
+std::string MsBuildEscaped(std::string_view value) {
+  return Escaped(value, true);
+}
+
+std::string MsBuildEscapedLiteral(std::string_view value) {
+  return Escaped(value, false);
 }
 
 std::string MsBuildUnescaped(std::string_view value) {

@@ -15,6 +15,10 @@
 // through, and descriptions rely on them.
 std::string MsBuildEscaped(std::string_view value);
 
+// `value` with every character MSBuild reads as syntax escaped, "$(" too:
+// for names found on disk, which must never run a property function.
+std::string MsBuildEscapedLiteral(std::string_view value);
+
 // Reverses MsBuildEscaped (and any other %XX escape of MSBuild).
 std::string MsBuildUnescaped(std::string_view value);
 

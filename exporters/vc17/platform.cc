@@ -23,6 +23,32 @@ std::string CharacterProblem(const std::string& name, const char* forbidden) {
   return std::string();
 }
 
+// Windows reserves these names for devices, with any extension and in any
+// letter case: "aux", "CON.txt" and "nul.x" name no file.
+bool IsDeviceName(const std::string& name) {
+  std::string stem = ToLowerAscii(name.substr(0, name.find('.')));
+  while (!stem.empty() && stem.back() == ' ')
+    stem.pop_back();
+  for (const char* device : {"con", "prn", "aux", "nul", "conin$", "conout$"}) {
+    if (stem == device)
+      return true;
+  }
+  return stem.size() == 4 &&
+         (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
+// What Windows cannot hold as a file or directory name.
+std::string WindowsNameProblem(const std::string& name) {
+  if (name.empty())
+    return "it is empty";
+  if (name.back() == '.' || name.back() == ' ')
+    return "Windows names cannot end with a dot or a space";
+  if (IsDeviceName(name))
+    return "Windows reserves it for a device";
+  return std::string();
+}
+
 }  // namespace
 
 bool MapVc17Platform(const std::optional<std::string>& platform,
@@ -54,19 +80,17 @@ bool MapVc17Platform(const std::optional<std::string>& platform,
 }
 
 std::string TargetNameProblem(const std::string& name) {
-  if (name.empty())
-    return "it is empty";
-  if (name.back() == '.' || name.back() == ' ')
-    return "Windows file names cannot end with a dot or a space";
+  std::string problem = WindowsNameProblem(name);
+  if (!problem.empty())
+    return problem;
   return CharacterProblem(
       name, (std::string(kNotInFileNames) + kMsBuildSyntax).c_str());
 }
 
 std::string ConfigurationNameProblem(const std::string& name) {
-  if (name.empty())
-    return "it is empty";
-  if (name.back() == '.' || name.back() == ' ')
-    return "Windows directory names cannot end with a dot or a space";
+  std::string problem = WindowsNameProblem(name);
+  if (!problem.empty())
+    return problem;
   return CharacterProblem(
       name, (std::string(kNotInFileNames) + kMsBuildSyntax + "=").c_str());
 }

@@ -42,6 +42,16 @@ TEST(Vc17PlatformTest, NamesVisualStudioCannotCarry) {
   EXPECT_EQ("it holds the character %", TargetNameProblem("100%"));
   EXPECT_EQ("it holds the character /", TargetNameProblem("a/b"));
   EXPECT_EQ("it holds a control character", TargetNameProblem("a\tb"));
+  for (const char* device :
+       {"aux", "CON", "com1", "nul.x", "LPT9.txt", "Prn"}) {
+    EXPECT_EQ("Windows reserves it for a device", TargetNameProblem(device))
+        << device;
+    EXPECT_EQ("Windows reserves it for a device",
+              ConfigurationNameProblem(device))
+        << device;
+  }
+  EXPECT_EQ("", TargetNameProblem("auxiliary"));
+  EXPECT_EQ("", TargetNameProblem("com10"));
   EXPECT_NE("", TargetNameProblem("name."));
   EXPECT_NE("", TargetNameProblem(""));
 

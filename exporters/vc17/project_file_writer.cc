@@ -4,8 +4,8 @@
 #include "base/text.h"
 #include "exporters/vc17/msbuild_escape.h"
 #include "exporters/vc17/msbuild_path.h"
-#include "exporters/vs_common/xml_text.h"
 #include "exporters/vs_common/guid.h"
+#include "exporters/vs_common/xml_text.h"
 #include "model/model.h"
 
 namespace {
@@ -16,6 +16,14 @@ const char kNamespace[] = "http://schemas.microsoft.com/developer/msbuild/2003";
 std::string Value(const std::string& text) {
   std::string out;
   AppendXmlText(MsBuildEscaped(text), &out);
+  return out;
+}
+
+// The path of a file found on disk, in an Include attribute: nothing in it
+// is MSBuild syntax, and its line breaks and tabs survive the attribute.
+std::string ItemValue(const std::string& path) {
+  std::string out;
+  AppendXmlAttributeText(MsBuildEscapedLiteral(path), &out);
   return out;
 }
 
@@ -271,10 +279,15 @@ class ProjectFileFormatter {
       AppendElement("      ", "GenerateManifest", "false", &out_);
     out_.append("    </").append(tool).append(">\n");
 
-    // Build events come from the configuration alone, never from the base.
-    AppendEvent("PreBuildEvent", config.preBuildEvent);
-    AppendEvent("PreLinkEvent", config.preLinkEvent);
-    AppendEvent("PostBuildEvent", config.postBuildEvent);
+    // An event set on the target serves every configuration without one.
+    auto event = [&](const std::string& own, const std::string& inherited) {
+      return own.empty() ? inherited : own;
+    };
+    AppendEvent("PreBuildEvent",
+                event(config.preBuildEvent, base.preBuildEvent));
+    AppendEvent("PreLinkEvent", event(config.preLinkEvent, base.preLinkEvent));
+    AppendEvent("PostBuildEvent",
+                event(config.postBuildEvent, base.postBuildEvent));
     out_.append("  </ItemDefinitionGroup>\n");
   }
 
@@ -297,7 +310,7 @@ class ProjectFileFormatter {
           out_.append("  <ItemGroup>\n");
         any = true;
         out_.append("    <").append(ItemKindName(kind)).append(" Include=\"");
-        out_.append(Value(item.include)).append("\" />\n");
+        out_.append(ItemValue(item.include)).append("\" />\n");
       }
       if (any)
         out_.append("  </ItemGroup>\n");
@@ -383,7 +396,7 @@ std::string FormatFiltersFile(const ProjectItems& items) {
       any = true;
       const char* name = ItemKindName(kind);
       out.append("    <").append(name).append(" Include=\"");
-      out.append(Value(item.include));
+      out.append(ItemValue(item.include));
       if (item.filter.empty()) {
         out.append("\" />\n");
         continue;

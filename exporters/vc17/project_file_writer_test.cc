@@ -113,7 +113,8 @@ TEST_F(Vc17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
   debug.libraries = {"ws2_32.lib", "../ext/zlib.lib"};
   debug.searchPaths.library = {"/opt/lib", "$(SDK)/lib"};
   debug.preBuildEvent = "echo pre";
-  base.postBuildEvent = "echo base only";
+  base.preBuildEvent = "echo overridden";
+  base.postBuildEvent = "echo from the target";
   std::string text = Format();
   std::string group =
       Between(text, "<ItemDefinitionGroup", "</ItemDefinitionGroup>");
@@ -131,9 +132,12 @@ TEST_F(Vc17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
             Between(group, "<AdditionalLibraryDirectories>", "<"));
   EXPECT_EQ("/DEBUG %(AdditionalOptions)",
             Between(group, "<AdditionalOptions>", "<", group.find("<Link>")));
+  // An event set on the target serves the configurations without their own.
   EXPECT_EQ("echo pre",
             Between(group, "<PreBuildEvent>\n      <Command>", "<"));
-  EXPECT_FALSE(Has(text, "base only"));
+  EXPECT_EQ("echo from the target",
+            Between(group, "<PostBuildEvent>\n      <Command>", "<"));
+  EXPECT_FALSE(Has(text, "overridden"));
   EXPECT_FALSE(Has(text, "GenerateManifest"));
 
   // The first configuration written on its own counts once.
@@ -141,7 +145,7 @@ TEST_F(Vc17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
   text = Format();
   EXPECT_EQ("BASE;%(PreprocessorDefinitions)",
             Between(text, "<PreprocessorDefinitions>", "<"));
-  EXPECT_EQ("echo base only", Between(text, "<Command>", "<"));
+  EXPECT_EQ("echo overridden", Between(text, "<Command>", "<"));
 }
 
 TEST_F(Vc17ProjectFileTest, LibrariesDllsAndManifests) {
@@ -175,7 +179,11 @@ TEST_F(Vc17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
   config.defines = {"FMT=\"%d;%s\"", "Q=&quot;x&quot;", "E=caf\xE9"};
   config.cflags = {"-Wl,-rpath,'$$ORIGIN'"};
   config.postBuildEvent = "copy \"$(TargetPath)\" %OUT% & echo <done>";
-  input_.items.items = {{ItemKind::kClCompile, "..\\a;b%.cpp", ""}};
+  input_.items.items = {
+      {ItemKind::kClCompile, "..\\a;b%.cpp", ""},
+      {ItemKind::kClCompile,
+       "$([System.IO.File]::ReadAllText(\"C:\\s.txt\")).cpp", ""},
+      {ItemKind::kClCompile, "nl\nx\ty.cpp", ""}};
   input_.references = {{"..\\x@y\\core.vcxproj", "0000"}};
   std::string text = Format();
   EXPECT_TRUE(Has(
@@ -192,6 +200,12 @@ TEST_F(Vc17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
   EXPECT_EQ("copy &quot;$(TargetPath)&quot; %25OUT%25 &amp; echo &lt;done&gt;",
             Between(text, "<Command>", "<"));
   EXPECT_TRUE(Has(text, "<ClCompile Include=\"..\\a%3Bb%25.cpp\" />"));
+  // A name found on disk never runs a property function, and its line
+  // breaks and tabs survive the attribute.
+  EXPECT_TRUE(Has(text,
+                  "<ClCompile Include=\"%24([System.IO.File]::ReadAllText("
+                  "&quot;C:\\s.txt&quot;)).cpp\" />"));
+  EXPECT_TRUE(Has(text, "<ClCompile Include=\"nl&#xA;x&#x9;y.cpp\" />"));
   EXPECT_TRUE(Has(text,
                   "<ProjectReference Include=\"..\\x%40y\\core.vcxproj\">\n"
                   "      <Project>{0000}</Project>"));

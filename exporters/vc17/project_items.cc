@@ -81,14 +81,35 @@ class ItemCollector {
                      });
     for (const std::string* file : files) {
       const FileEntry& entry = *entries.at(file);
-      // Without a root the search ran in the current directory.
-      std::string path = entry.root.empty() ? entry.path : entry.fullPath;
-      std::string include =
-          RebasePath(path, currentDirectory_, projectDirectory_);
+      // A directory is listed by the filters of older project files, but
+      // it is no item: nothing compiles it.
+      if (entry.directory)
+        continue;
+      std::string include = ItemPath(entry);
       if (!seen_.insert(ToLowerAscii(include)).second)
         continue;
-      items_->items.push_back({ItemKindOf(path), include, filter});
+      items_->items.push_back({ItemKindOf(entry.name()), include, filter});
     }
+  }
+
+  // The path of a file as the project file's directory sees it. Only the
+  // pattern can make it absolute; a name found on disk ("c:x.cpp") always
+  // lies below its root.
+  std::string ItemPath(const FileEntry& entry) const {
+    // Without a root the search ran in the base directory itself.
+    const std::string& path =
+        entry.root.empty() || entry.absolute ? entry.path : entry.fullPath;
+    if (entry.absolute)
+      return path;
+    std::string_view name = entry.name();
+    std::string directory = WindowsRelativePath(
+        projectDirectory_,
+        AbsolutePath(currentDirectory_, std::string_view(path).substr(
+                                            0, path.size() - name.size())));
+    if (directory != ".")
+      return directory + "\\" + std::string(name);
+    // A bare name that reads as a drive or a root is named from here.
+    return IsAbsolutePath(name) ? ".\\" + std::string(name) : std::string(name);
   }
 
   const std::string& currentDirectory_;

@@ -77,3 +77,29 @@ TEST(Vc17ProjectItemsTest, FoldersDifferingInCaseShareTheFirstSpelling) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Vc17ProjectItemsTest, NamesFoundOnDiskStayBelowTheirRoot) {
+  Project project("P");
+  Target target("t", &project);
+  target.AddFiles("Source", "src",
+                  {{"c:d.cpp"}, {"$(x).cpp"}, {"dir.cpp", true}});
+  target.AddFiles("Loose", "", {{"c:e.cpp"}});
+  target.AddFiles("Abs", "src", {{"/opt/x.h"}});
+  ProjectItems items = CollectProjectItems(target, "/w", "/w/vc");
+  EXPECT_EQ(Describe(items),
+            "filter Source\n"
+            "filter Loose\n"
+            "filter Abs\n"
+            "filter Abs\\opt\n"
+            "ClCompile ..\\src\\$(x).cpp [Source]\n"
+            "ClCompile ..\\src\\c:d.cpp [Source]\n"
+            "ClCompile ..\\c:e.cpp [Loose]\n"
+            "ClInclude /opt/x.h [Abs\\opt]\n");
+  // A bare name that reads as a drive is named from the project's directory.
+  items = CollectProjectItems(target, "/w", "/w");
+  EXPECT_EQ(items.items[2].include, ".\\c:e.cpp");
+}
+
+}  // namespace

@@ -29,7 +29,8 @@ std::string FormatSolution(const SolutionPlan& plan,
 
   for (const PlannedProject& project : plan.projects) {
     const std::string& name = project.target->name;
-    std::string location = WindowsRelativePath(plan.directory, project.directory);
+    std::string location =
+        WindowsRelativePath(plan.directory, project.directory);
     std::string path = location == "." ? name + ".vcxproj"
                                        : location + "\\" + name + ".vcxproj";
     AppendLine(&out, std::string("Project(\"{") + kCppProjectType +

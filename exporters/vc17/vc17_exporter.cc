@@ -19,9 +19,18 @@
 
 namespace {
 
-// Reports every name of the own targets that Visual Studio cannot carry.
+// Reports every name of the solution and the own targets that Visual Studio
+// cannot carry, before anything is written.
 bool CheckNames(const Project& project, Reporter& reporter) {
   bool ok = true;
+  const std::string& solution =
+      project.outputName.empty() ? project.name : project.outputName;
+  std::string solution_problem = TargetNameProblem(solution);
+  if (!solution_problem.empty()) {
+    reporter.Error("VC17 cannot write the solution \"" + solution +
+                   ".sln\": " + solution_problem);
+    ok = false;
+  }
   for (const auto& target : project.targets) {
     std::string problem = TargetNameProblem(target->name);
     if (!problem.empty()) {

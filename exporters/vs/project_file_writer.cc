@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "base/text.h"
-#include "exporters/vs_common/filter_tree.h"
 #include "exporters/vs/vc7_exporter.h"
+#include "exporters/vs_common/filter_tree.h"
 #include "exporters/vs_common/xml_escape.h"
 #include "model/model.h"
 

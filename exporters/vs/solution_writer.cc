@@ -5,9 +5,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "exporters/vs_common/guid.h"
 #include "exporters/vs/solution_location.h"
 #include "exporters/vs/vc7_exporter.h"
+#include "exporters/vs_common/guid.h"
 #include "model/model.h"
 
 namespace {

@@ -10,6 +10,7 @@ class VC71Exporter : public VC7Exporter {
   explicit VC71Exporter(const ExportContext& context);
 
   double ProjectFileVersion() override;
+  const char* ToolName() const override { return "VC71"; }
 };
 
 #endif  // QEV_EXPORTERS_VS_VC71_EXPORTER_H_

@@ -1,6 +1,8 @@
 #include "exporters/vs/vc7_exporter.h"
 
+#include "base/reporter.h"
 #include "base/text.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "output/output_file.h"
 
@@ -26,12 +28,33 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   // filter keeps out of the solution. Imported targets were written by the
   // export of their own description.
   for (const auto& target : project.targets) {
+    WarnAboutTargetEvents(project, *target);
     if (!WriteProjectFile(output, *target))
       ok = false;
   }
   if (!WriteSolution(output, project))
     ok = false;
   return ok;
+}
+
+void VC7Exporter::WarnAboutTargetEvents(const Project& project,
+                                        const Target& target) {
+  // The first configuration is the base the others extend, and build
+  // events come from each configuration alone.
+  const Configuration& base = *target.configurations[0];
+  for (const auto& [element, text] :
+       {std::pair<const char*, const std::string*>{"PREBUILDEVENT",
+                                                   &base.preBuildEvent},
+        {"PRELINKEVENT", &base.preLinkEvent},
+        {"POSTBUILDEVENT", &base.postBuildEvent}}) {
+    if (text->empty() || target.configurations.size() < 2)
+      continue;
+    context_.reporter.Warning(DescriptionPlace(project, target.line) +
+                              "target \"" + target.name + "\": its " + element +
+                              " is set on the target, which the " + ToolName() +
+                              " project file does not write; set it in each "
+                              "configuration");
+  }
 }
 
 bool VC7Exporter::WriteSolution(OutputWriter& output, const Project& project) {

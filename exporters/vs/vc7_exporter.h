@@ -34,6 +34,8 @@ class VC7Exporter : public QEVExporter {
   virtual void WriteSolutionHeader(std::string* out);
   // The project files' Version attribute, printed with two decimals.
   virtual double ProjectFileVersion();
+  // The tool's name on the command line, for messages.
+  virtual const char* ToolName() const { return "VC7"; }
   // Replaces a platform name of the command line by the one this Visual
   // Studio version knows (letter case ignored); unknown names stay as given.
   virtual void MapPlatformName(std::string* name);
@@ -83,6 +85,7 @@ class VC7Exporter : public QEVExporter {
   std::string projectConfigurationSection_;
 
  private:
+  void WarnAboutTargetEvents(const Project& project, const Target& target);
   bool WriteSolution(OutputWriter& output, const Project& project);
   bool WriteProjectFile(OutputWriter& output, const Target& target);
   void WriteConfiguration(std::string* out,

@@ -16,6 +16,7 @@ class VC8Exporter : public VC7Exporter {
 
   void WriteSolutionHeader(std::string* out) override;
   double ProjectFileVersion() override;
+  const char* ToolName() const override { return "VC8"; }
   void MapPlatformName(std::string* name) override;
   std::string CompilerToolName(const std::string& platform) override;
   std::string LinkerToolName(const std::string& platform) override;

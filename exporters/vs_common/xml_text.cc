@@ -87,7 +87,9 @@ std::string ToUtf8(std::string_view text) {
   return out;
 }
 
-void AppendXmlText(std::string_view text, std::string* out) {
+namespace {
+
+void AppendEscaped(std::string_view text, bool attribute, std::string* out) {
   std::string utf8 = ToUtf8(text);
   out->reserve(out->size() + utf8.size());
   for (char c : utf8) {
@@ -107,11 +109,33 @@ void AppendXmlText(std::string_view text, std::string* out) {
       case '\r':
         out->append("&#xD;");
         break;
+      case '\n':
+        if (attribute)
+          out->append("&#xA;");
+        else
+          out->push_back(c);
+        break;
+      case '\t':
+        if (attribute)
+          out->append("&#x9;");
+        else
+          out->push_back(c);
+        break;
       default:
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\t')
+        if (static_cast<unsigned char>(c) < 0x20)
           out->push_back('?');
         else
           out->push_back(c);
     }
   }
+}
+
+}  // namespace
+
+void AppendXmlText(std::string_view text, std::string* out) {
+  AppendEscaped(text, false, out);
+}
+
+void AppendXmlAttributeText(std::string_view text, std::string* out) {
+  AppendEscaped(text, true, out);
 }

@@ -24,4 +24,8 @@ std::string ToUtf8(std::string_view text);
 // carry "?".
 void AppendXmlText(std::string_view text, std::string* out);
 
+// AppendXmlText for a double-quoted attribute value, where XML reads a raw
+// line break or tab back as a space: those become character references.
+void AppendXmlAttributeText(std::string_view text, std::string* out);
+
 #endif  // QEV_EXPORTERS_VS_COMMON_XML_TEXT_H_
