@@ -207,9 +207,11 @@ void Project::RemoveTargetAt(size_t index) {
     targetIndex_.emplace(target->name, target.get());
 }
 
-void Project::AddImportedTarget(Target* target) {
+void Project::AddImportedTarget(Target* target, int line) {
   importedTargetIndex_.emplace(target->name, target);
   importedTargets.push_back(target);
+  importLines.resize(importedTargets.size() - 1);
+  importLines.push_back(line);
 }
 
 Target* Project::ImportedTargetAt(size_t index) const {

@@ -200,7 +200,8 @@ struct Project {
   // Removes the target at `index` (which must exist) and destroys it.
   void RemoveTargetAt(size_t index);
 
-  void AddImportedTarget(Target* target);
+  // `line` is that of the import element that lent it, 0 when unknown.
+  void AddImportedTarget(Target* target, int line = 0);
   size_t ImportedTargetCount() const { return importedTargets.size(); }
   Target* ImportedTargetAt(size_t index) const;
   // The first imported target named exactly `name`, or null.
@@ -219,6 +220,7 @@ struct Project {
   std::string descriptionFile;
   std::vector<std::unique_ptr<Target>> targets;
   std::vector<Target*> importedTargets;  // borrowed from imported workspaces
+  std::vector<int> importLines;  // beside importedTargets, may be shorter
   int version = 0;
   TextSet configurationFilter;
   std::string outputName;

@@ -147,7 +147,8 @@ void MergeImportedTargets(
     Workspace& workspace,
     const std::vector<std::pair<Target*, std::string>>& lent,
     const std::optional<std::string>& root,
-    bool copy) {
+    bool copy,
+    int line) {
   Project& project = *workspace.currentProject;
   for (const auto& [original, import_path] : lent) {
     if (project.FindTarget(original->name) ||
@@ -159,7 +160,7 @@ void MergeImportedTargets(
       target = workspace.reusedTargets.back().get();
     }
     target->importPath = root ? *root + "/" + import_path : import_path;
-    project.AddImportedTarget(target);
+    project.AddImportedTarget(target, line);
   }
 }
 
@@ -229,7 +230,8 @@ void ImportDescription(Workspace& workspace,
     reporter.Error("import cycle: " + chain + canonical);
   } else if (loaded_before != workspace.loaded->end()) {
     MergeOrigins(workspace, *loaded_before->second.workspace);
-    MergeImportedTargets(workspace, loaded_before->second.lent, root, true);
+    MergeImportedTargets(workspace, loaded_before->second.lent, root, true,
+                         element.Row());
   } else {
     std::unique_ptr<Workspace> imported = MakeImportWorkspace(workspace);
     imported->projectFile = file;
@@ -249,7 +251,7 @@ void ImportDescription(Workspace& workspace,
       record.workspace = &imported_ref;
       record.lent = LentTargets(imported_ref);
       MergeOrigins(workspace, imported_ref);
-      MergeImportedTargets(workspace, record.lent, root, false);
+      MergeImportedTargets(workspace, record.lent, root, false, element.Row());
       if (canonical.empty())
         workspace.loaded->erase(canonical);
     }

@@ -29,6 +29,26 @@ void RemoveUnexportableTargets(const Workspace& workspace,
       project.RemoveTargetAt(i);
       continue;
     }
+    if (project.FindImportedTarget(target.name)) {
+      // An import lent a target of this name before this one was read.
+      size_t lent = 0;
+      while (project.importedTargets[lent]->name != target.name)
+        ++lent;
+      int import_line =
+          lent < project.importLines.size() ? project.importLines[lent] : 0;
+      std::string first = import_line > 0
+                              ? " (the first is lent by the import on line " +
+                                    std::to_string(import_line) + ")"
+                              : " (the first is lent by an import)";
+      findings->push_back(
+          {true,
+           DescriptionPlace(workspace.projectFile.value_or(""), target.line) +
+               "project " + Quoted(project.name) +
+               " already has a target named " + Quoted(target.name) + first +
+               "; this one is left out"});
+      project.RemoveTargetAt(i);
+      continue;
+    }
     auto [found, added] = first_line.emplace(target.name, target.line);
     if (!added) {
       std::string first =

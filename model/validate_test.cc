@@ -88,3 +88,24 @@ TEST(ValidateTest, DependencyOnNoTargetWarnsOnceAndSuggestsCase) {
             "game.qev:10: target \"app\" depends on \"ghost\", which is no "
             "target of project \"game\"");
 }
+
+TEST(ValidateTest, AnOwnTargetNamedLikeALentOneIsRemoved) {
+  Workspace workspace;
+  workspace.projectFile = "game.qev";
+  workspace.projects.push_back(std::make_unique<Project>("game"));
+  Project* game = workspace.projects.back().get();
+  Project other("lib");
+  Target lent("core", &other);
+  game->AddImportedTarget(&lent, 4);
+  AddTarget(game, "core", 7);
+  AddTarget(game, "app", 9);
+  std::vector<Finding> findings = ValidateWorkspace(workspace);
+  ASSERT_EQ(findings.size(), 1u);
+  EXPECT_TRUE(findings[0].error);
+  EXPECT_EQ(findings[0].message,
+            "game.qev:7: project \"game\" already has a target named \"core\" "
+            "(the first is lent by the import on line 4); this one is left "
+            "out");
+  ASSERT_EQ(game->targets.size(), 1u);
+  EXPECT_EQ(game->targets[0]->name, "app");
+}
