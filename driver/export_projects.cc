@@ -3,8 +3,10 @@
 #include "base/reporter.h"
 #include "driver/tool_table.h"
 #include "exporters/exporter.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "model/validate.h"
+#include "output/output_claims.h"
 
 bool ToolAcceptsPlatform(const Workspace& workspace) {
   const Tool* tool = workspace.tool ? FindTool(*workspace.tool) : nullptr;
@@ -42,7 +44,22 @@ bool ExportProjects(Workspace& workspace) {
   std::unique_ptr<QEVExporter> exporter =
       tool->create(ExportContext{*workspace.disk, *workspace.reporter});
   const std::string platform_name = tool->platformName(workspace.platform);
-  for (const auto& project : workspace.projects)
+  OutputClaims claims;
+  for (const auto& project : workspace.projects) {
+    const std::string owner = "project \"" + project->name + "\" (" +
+                              project->descriptionFile + ":" +
+                              std::to_string(project->line) + ")";
+    std::string path;
+    std::string holder;
+    if (!claims.Claim(*workspace.disk, exporter->OutputFiles(*project), owner,
+                      &path, &holder)) {
+      workspace.reporter->Error(
+          DescriptionPlace(*project, project->line) + "project \"" +
+          project->name + "\" would write \"" + path + "\", which " + holder +
+          " writes; nothing of \"" + project->name + "\" is written");
+      continue;
+    }
     exporter->Export(*project, platform_name);
+  }
   return true;
 }

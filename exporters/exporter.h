@@ -2,6 +2,7 @@
 #define QEV_EXPORTERS_EXPORTER_H_
 
 #include <string>
+#include <vector>
 
 class Disk;
 class Reporter;
@@ -24,6 +25,11 @@ class QEVExporter {
 
   // Writes the files of `project`; false when any could not be written.
   virtual bool Export(Project& project, const std::string& platformName) = 0;
+
+  // The files Export would write for `project`, as the disk takes them,
+  // placed as Export places them (OutputWriter::PlannedPath), so that the
+  // driver can refuse a project whose files another one writes.
+  virtual std::vector<std::string> OutputFiles(const Project& project) = 0;
 };
 
 #endif  // QEV_EXPORTERS_EXPORTER_H_

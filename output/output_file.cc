@@ -124,6 +124,20 @@ std::string OutputWriter::ExportDirectory(const std::string& exportDir,
   return std::string();
 }
 
+std::string OutputWriter::PlannedDirectory(const std::string& exportDir) {
+  if (exportDir.empty())
+    return std::string();
+  std::string directory = ForwardSlashes(exportDir);
+  std::string reason;
+  return disk_.CanEnterDirectory(DiskPath(directory), &reason) ? directory
+                                                               : std::string();
+}
+
+std::string OutputWriter::PlannedPath(const std::string& exportDir,
+                                      const std::string& fileName) {
+  return DiskPath(JoinPath(PlannedDirectory(exportDir), fileName));
+}
+
 bool OutputWriter::Write(const std::string& directory,
                          const std::string& fileName,
                          const std::string& content) {

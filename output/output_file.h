@@ -51,6 +51,11 @@ class OutputWriter {
   // is the base directory without a warning.
   std::string ExportDirectory(const std::string& exportDir,
                               const std::string& fileName);
+  // Where ExportDirectory will put a file, asked in advance: no warning.
+  std::string PlannedDirectory(const std::string& exportDir);
+  // The disk path of `fileName` in the directory PlannedDirectory gives.
+  std::string PlannedPath(const std::string& exportDir,
+                          const std::string& fileName);
 
   // WriteFileIfChanged of `directory`/`fileName`; a failure is reported as
   // `cannot write "<path>": <reason>`.

@@ -165,3 +165,16 @@ bool MakeExporter::WriteProjectMakefiles(OutputWriter& output,
       FormatProjectMakefile(platformName_, project, rules_));
   return wrapper && makefile;
 }
+
+std::vector<std::string> MakeExporter::OutputFiles(const Project& project) {
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  std::vector<std::string> files;
+  for (const auto& target : project.targets) {
+    files.push_back(output.PlannedPath(target->exportDir,
+                                       "Makefile." + target->name + ".mk"));
+  }
+  files.push_back(output.PlannedPath(project.exportDir, "Makefile"));
+  files.push_back(
+      output.PlannedPath(project.exportDir, project.name + ".Makefile"));
+  return files;
+}

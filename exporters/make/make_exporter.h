@@ -25,6 +25,7 @@ class MakeExporter : public QEVExporter {
   explicit MakeExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
+  std::vector<std::string> OutputFiles(const Project& project) override;
 
   // Writes "Makefile.<target>.mk" into the target's export directory. When
   // the file cannot be opened nothing is written and the model is left

@@ -161,3 +161,9 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   bool build = output.Write(directory, "build.ninja", text);
   return database && build;
 }
+
+std::vector<std::string> NinjaExporter::OutputFiles(const Project& project) {
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  return {output.PlannedPath(project.exportDir, "compile_commands.json"),
+          output.PlannedPath(project.exportDir, "build.ninja")};
+}

@@ -16,6 +16,7 @@ class NinjaExporter : public QEVExporter {
   explicit NinjaExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
+  std::vector<std::string> OutputFiles(const Project& project) override;
 
  private:
   ExportContext context_;

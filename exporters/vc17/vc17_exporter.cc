@@ -158,3 +158,17 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
     ok = false;
   return ok;
 }
+
+std::vector<std::string> VC17Exporter::OutputFiles(const Project& project) {
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  std::vector<std::string> files;
+  for (const auto& target : project.targets) {
+    for (const char* extension : {".vcxproj", ".vcxproj.filters"})
+      files.push_back(
+          output.PlannedPath(target->exportDir, target->name + extension));
+  }
+  const std::string& base =
+      project.outputName.empty() ? project.name : project.outputName;
+  files.push_back(output.PlannedPath(project.exportDir, base + ".sln"));
+  return files;
+}

@@ -27,6 +27,7 @@ class VC17Exporter : public QEVExporter {
   // Refuses, writing nothing, a platform Visual Studio 2022 cannot build and
   // names it cannot carry. Returns true when every file was written.
   bool Export(Project& project, const std::string& platformName) override;
+  std::vector<std::string> OutputFiles(const Project& project) override;
 
  private:
   ExportContext context_;

@@ -149,3 +149,15 @@ void VC7Exporter::AppendProjectConfigurationLine(std::string* out,
 void VC7Exporter::WriteExtraTools(std::string* /*out*/,
                                   const Configuration& /*config*/,
                                   int /*type*/) {}
+
+std::vector<std::string> VC7Exporter::OutputFiles(const Project& project) {
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  std::vector<std::string> files;
+  for (const auto& target : project.targets)
+    files.push_back(
+        output.PlannedPath(target->exportDir, target->name + ".vcproj"));
+  const std::string& base =
+      project.outputName.empty() ? project.name : project.outputName;
+  files.push_back(output.PlannedPath(project.exportDir, base + ".sln"));
+  return files;
+}

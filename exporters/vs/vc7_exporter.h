@@ -28,6 +28,7 @@ class VC7Exporter : public QEVExporter {
   // platform name that VC7PlatformName or VC8PlatformName gave. Returns true
   // when every file was written.
   bool Export(Project& project, const std::string& platformName_) override;
+  std::vector<std::string> OutputFiles(const Project& project) override;
 
   // The hooks in which the Visual Studio versions differ. Each appends its
   // text to `out` and appends nothing when `out` is null.

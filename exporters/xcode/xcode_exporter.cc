@@ -42,3 +42,11 @@ bool XCodeExporter::Export(Project& project,
   output.MakeDirectory(bundle);
   return output.Write(bundle, "project.pbxproj", FormatXCodeProjectFile());
 }
+
+std::vector<std::string> XCodeExporter::OutputFiles(const Project& project) {
+  const std::string& base =
+      project.outputName.empty() ? project.name : project.outputName;
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  return {output.PlannedPath(project.exportDir,
+                             base + ".xcodeproj/project.pbxproj")};
+}

@@ -19,6 +19,7 @@ class XCodeExporter : public QEVExporter {
   explicit XCodeExporter(const ExportContext& context) : context_(context) {}
 
   bool Export(Project& project, const std::string& platformName) override;
+  std::vector<std::string> OutputFiles(const Project& project) override;
 
  private:
   ExportContext context_;
