@@ -1,5 +1,6 @@
 #include "base/text.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -89,6 +90,40 @@ std::string Printable(std::string_view text) {
       c = '?';
   }
   return shown;
+}
+
+size_t EditDistanceNoCase(std::string_view a, std::string_view b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      size_t replace =
+          diagonal + (ToLowerAscii(a[i - 1]) == ToLowerAscii(b[j - 1]) ? 0 : 1);
+      row[j] = std::min({replace, above + 1, row[j - 1] + 1});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string NearestName(std::string_view name,
+                        const std::vector<std::string>& candidates) {
+  const std::string* best = nullptr;
+  size_t best_distance = 0;
+  for (const std::string& candidate : candidates) {
+    size_t distance = EditDistanceNoCase(name, candidate);
+    if (distance * 3 > std::max(name.size(), candidate.size()))
+      continue;
+    if (!best || distance < best_distance) {
+      best = &candidate;
+      best_distance = distance;
+    }
+  }
+  return best ? *best : std::string();
 }
 
 int HexDigitValue(char c) {

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // ASCII-only text helpers. Descriptions are narrow 8-bit text and keywords
 // are compared ignoring ASCII letter case only, whatever the locale says.
@@ -46,6 +47,16 @@ std::string Printable(std::string_view text);
 
 // True when both texts are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// The edit distance between two texts with ASCII letter case ignored: how
+// many characters must be inserted, removed or replaced.
+size_t EditDistanceNoCase(std::string_view a, std::string_view b);
+
+// The candidate nearest to `name` when it is close enough to be a likely
+// misspelling (at most one edit in three characters), else empty; ties go
+// to the first.
+std::string NearestName(std::string_view name,
+                        const std::vector<std::string>& candidates);
 
 // The value of a hexadecimal digit, or -1 for any other character.
 int HexDigitValue(char c);

@@ -88,7 +88,61 @@ InfoRequest FindInfoRequest(int argc, const char* const* argv) {
   return InfoRequest::kNone;
 }
 
+namespace {
+
+// "Win32 for VC7, VC71, VC8; ..." : each tool's platform without -p, from
+// the tool table.
+std::string DefaultPlatforms() {
+  std::vector<std::pair<std::string, std::string>> groups;
+  for (const Tool* tool : AllTools()) {
+    std::string platform =
+        tool->defaultPlatform ? tool->defaultPlatform : "the host's";
+    if (groups.empty() || groups.back().first != platform)
+      groups.emplace_back(platform, tool->name);
+    else
+      groups.back().second += std::string(", ") + tool->name;
+  }
+  std::string text;
+  for (const auto& [platform, tools] : groups)
+    text += (text.empty() ? "" : "; ") + platform + " for " + tools;
+  return text;
+}
+
+// `text` broken into lines of at most `width` characters, the first going
+// on a line that holds `indent` characters, each further one after
+// `indent` blanks.
+std::string Wrapped(const std::string& text, size_t indent, size_t width) {
+  std::string out;
+  size_t column = indent;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos)
+      end = text.size();
+    size_t length = end - start;
+    if (column > indent && column + 1 + length > width) {
+      out += "\n" + std::string(indent, ' ');
+      column = indent;
+    } else if (column > indent) {
+      out += ' ';
+      ++column;
+    }
+    out.append(text, start, length);
+    column += length;
+    start = end + 1;
+  }
+  return out;
+}
+
+}  // namespace
+
 std::string UsageText() {
+  std::string tools;
+  for (const Tool* tool : AllTools()) {
+    std::string name = tool->name;
+    tools += "                  " + name + std::string(8 - name.size(), ' ') +
+             tool->description + "\n";
+  }
   return "Usage: qev [-t <tool>] [-p <platform>] [-c <configuration>]... "
          "[-v <level>] [-o <name>] -x <project.qev>\n"
          "\n"
@@ -97,13 +151,15 @@ std::string UsageText() {
          "\n"
          "Options:\n"
          "  -x <file>     the project description to read\n"
-         "  -t <tool>     VC7, VC71, VC8, make or xcode (any letter case)\n"
-         "  -p <platform> the platform to write for (default: Win32 for the "
-         "Visual\n"
-         "                Studio tools, the host for make, MacOSX for xcode)\n"
-         "  -c <name>     list only this configuration in Visual Studio "
-         "solutions\n"
-         "                (repeatable)\n"
+         "  -t <tool>     the build files to write (any letter case):\n" +
+         tools + "  -p <platform> " +
+         Wrapped(
+             "the platform to write for (default: " + DefaultPlatforms() + ")",
+             16, 79) +
+         "\n"
+         "  -c <name>     write only this configuration (repeatable): Visual "
+         "Studio\n"
+         "                solutions and project files, ninja files\n"
          "  -v <level>    print what was read when the level is above 3 "
          "(default 4)\n"
          "  -o <name>     base name of the solution or Xcode bundle\n"

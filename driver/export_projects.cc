@@ -32,13 +32,16 @@ void ValidateBeforeExport(Workspace& workspace) {
 
 }  // namespace
 
-bool ExportProjects(Workspace& workspace) {
+bool ExportProjects(Workspace& workspace, bool* allWritten) {
+  if (allWritten)
+    *allWritten = true;
   ValidateBeforeExport(workspace);
   if (!workspace.tool)
     return false;
   const Tool* tool = FindTool(*workspace.tool);
   if (!tool) {
     workspace.reporter->PrintError("Error: Tool not defined. Cannot export!\n");
+    workspace.reporter->Error(UnknownToolMessage(*workspace.tool));
     return false;
   }
   std::unique_ptr<QEVExporter> exporter =

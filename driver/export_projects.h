@@ -16,7 +16,9 @@ bool ToolAcceptsPlatform(const Workspace& workspace);
 // imported project makefile, and ninja's graph holds the imported targets,
 // so the importer's own wrapper or build.ninja is the one that counts.) Fails
 // without a message when there is no tool, and with "Error: Tool not
-// defined. Cannot export!" when the tool is unknown.
-bool ExportProjects(Workspace& workspace);
+// defined. Cannot export!" (and the tools on standard error) when the tool
+// is unknown. `*allWritten` (when given) tells whether every project's
+// files were written.
+bool ExportProjects(Workspace& workspace, bool* allWritten = nullptr);
 
 #endif  // QEV_DRIVER_EXPORT_PROJECTS_H_

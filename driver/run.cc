@@ -38,8 +38,12 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   DirectoryListings listings(disk);
   workspace.listings = &listings;
   // An imported description is exported as soon as it is read, into its
-  // import's root, before the importing description goes on.
-  workspace.exportImport = ExportProjects;
+  // import's root, before the importing description goes on; one whose
+  // files could not all be written counts as not exported.
+  workspace.exportImport = [](Workspace& imported) {
+    bool written = true;
+    return ExportProjects(imported, &written) && written;
+  };
   ParseCommandLine(argc, argv, &workspace);
   if (!ToolAcceptsPlatform(workspace))
     return 1;

@@ -17,18 +17,44 @@ std::unique_ptr<QEVExporter> Create(const ExportContext& context) {
 }
 
 const Tool kTools[] = {
-    {"VC7", "Win32", VC7PlatformName, nullptr, Create<VC7Exporter>},
-    {"VC71", "Win32", VC7PlatformName, nullptr, Create<VC71Exporter>},
-    {"VC8", "Win32", VC8PlatformName, nullptr, Create<VC8Exporter>},
-    {"VC17", "x64", Vc17PlatformName, Vc17AcceptsPlatform,
-     Create<VC17Exporter>},
-    {"make", nullptr, MakePlatformName, nullptr, Create<MakeExporter>},
-    {"ninja", nullptr, NinjaPlatformName, NinjaAcceptsPlatform,
-     Create<NinjaExporter>},
-    {"xcode", "MacOSX", XCodePlatformName, nullptr, Create<XCodeExporter>},
+    {"VC7", "Visual Studio .NET 2002 solutions and .vcproj files", "Win32",
+     VC7PlatformName, nullptr, Create<VC7Exporter>},
+    {"VC71", "Visual Studio .NET 2003 solutions and .vcproj files", "Win32",
+     VC7PlatformName, nullptr, Create<VC71Exporter>},
+    {"VC8", "Visual Studio 2005 solutions and .vcproj files", "Win32",
+     VC8PlatformName, nullptr, Create<VC8Exporter>},
+    {"VC17", "Visual Studio 2019/2022 solutions and .vcxproj files", "x64",
+     VC17PlatformName, VC17AcceptsPlatform, Create<VC17Exporter>},
+    {"make", "GNU make files", nullptr, MakePlatformName, nullptr,
+     Create<MakeExporter>},
+    {"ninja", "build.ninja and compile_commands.json", nullptr,
+     NinjaPlatformName, NinjaAcceptsPlatform, Create<NinjaExporter>},
+    {"xcode", "an Xcode project bundle", "MacOSX", XCodePlatformName, nullptr,
+     Create<XCodeExporter>},
 };
 
 }  // namespace
+
+std::vector<const Tool*> AllTools() {
+  std::vector<const Tool*> tools;
+  for (const Tool& tool : kTools)
+    tools.push_back(&tool);
+  return tools;
+}
+
+std::string UnknownToolMessage(const std::string& name) {
+  std::string message = "there is no tool \"" + name + "\"";
+  std::vector<std::string> names;
+  for (const Tool& tool : kTools)
+    names.push_back(tool.name);
+  std::string nearest = NearestName(name, names);
+  if (!nearest.empty())
+    message += "; did you mean \"" + nearest + "\"?";
+  message += " The tools are";
+  for (size_t i = 0; i < names.size(); ++i)
+    message += (i == 0 ? " " : ", ") + names[i];
+  return message;
+}
 
 const Tool* FindTool(const std::string& name) {
   for (const Tool& tool : kTools) {

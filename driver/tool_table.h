@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/host_platform.h"
 
@@ -15,6 +16,8 @@ struct ExportContext;
 struct Tool {
   // The name on the command line, ASCII case ignored.
   const char* name;
+  // What it writes, for the usage and the manual page.
+  const char* description;
   // The platform a run writes for when -p is not given; null for the host's
   // ("Linux", or "MacOSX" on macOS).
   const char* defaultPlatform;
@@ -29,5 +32,12 @@ struct Tool {
 
 // The row whose name equals `name` (ASCII case ignored), or null.
 const Tool* FindTool(const std::string& name);
+
+// Every row, in the order of the table.
+std::vector<const Tool*> AllTools();
+
+// The line of standard error for a tool name that names no tool: the
+// nearest name when one is close, and every tool.
+std::string UnknownToolMessage(const std::string& name);
 
 #endif  // QEV_DRIVER_TOOL_TABLE_H_

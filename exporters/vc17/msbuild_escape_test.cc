@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(Vc17MsBuildEscapeTest, SyntaxCharactersAreEscapedMacrosKept) {
+TEST(VC17MsBuildEscapeTest, SyntaxCharactersAreEscapedMacrosKept) {
   EXPECT_EQ("FMT=%25d%3BX", MsBuildEscaped("FMT=%d;X"));
   EXPECT_EQ("%40(items) %27q%27 %3F %2A", MsBuildEscaped("@(items) 'q' ? *"));
   EXPECT_EQ("$(OutDir)\\a %24HOME a%24",
@@ -12,7 +12,7 @@ TEST(Vc17MsBuildEscapeTest, SyntaxCharactersAreEscapedMacrosKept) {
   EXPECT_EQ("plain\\path.cpp", MsBuildEscaped("plain\\path.cpp"));
 }
 
-TEST(Vc17MsBuildEscapeTest, UnescapingGivesTheValueBack) {
+TEST(VC17MsBuildEscapeTest, UnescapingGivesTheValueBack) {
   for (const char* value :
        {"FMT=%d;X", "@(x) 'y' ?*", "$(Macro) $$ORIGIN", "%25 literal", ""}) {
     EXPECT_EQ(value, MsBuildUnescaped(MsBuildEscaped(value)));

@@ -2,7 +2,7 @@
 
 #include "base/text.h"
 
-const char kVc17DefaultPlatform[] = "x64";
+const char kVC17DefaultPlatform[] = "x64";
 
 namespace {
 
@@ -51,11 +51,11 @@ std::string WindowsNameProblem(const std::string& name) {
 
 }  // namespace
 
-bool MapVc17Platform(const std::optional<std::string>& platform,
+bool MapVC17Platform(const std::optional<std::string>& platform,
                      std::string* mapped,
                      std::string* error) {
   if (!platform) {
-    *mapped = kVc17DefaultPlatform;
+    *mapped = kVC17DefaultPlatform;
     return true;
   }
   for (const char* known : {"Win32", "x64", "ARM64"}) {

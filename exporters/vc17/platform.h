@@ -7,13 +7,13 @@
 // The platforms of Visual Studio 2022 C++ projects.
 
 // The platform without -p.
-extern const char kVc17DefaultPlatform[];
+extern const char kVC17DefaultPlatform[];
 
 // Maps `platform` (ASCII case ignored) to Win32, x64 or ARM64 and returns
 // true; none means the default. Otherwise returns false and sets `error` to
 // a message naming the platform: the console platforms of the VC7-VC8 files
 // (xenon, xbox360, PS3) point to VC8, any other name lists the three.
-bool MapVc17Platform(const std::optional<std::string>& platform,
+bool MapVC17Platform(const std::optional<std::string>& platform,
                      std::string* mapped,
                      std::string* error);
 

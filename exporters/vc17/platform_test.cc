@@ -4,10 +4,10 @@
 
 namespace {
 
-TEST(Vc17PlatformTest, ThreePlatformsInVisualStudiosSpelling) {
+TEST(VC17PlatformTest, ThreePlatformsInVisualStudiosSpelling) {
   std::string mapped;
   std::string error;
-  EXPECT_TRUE(MapVc17Platform(std::nullopt, &mapped, &error));
+  EXPECT_TRUE(MapVC17Platform(std::nullopt, &mapped, &error));
   EXPECT_EQ("x64", mapped);
   const std::pair<const char*, const char*> cases[] = {{"win32", "Win32"},
                                                        {"WIN32", "Win32"},
@@ -15,26 +15,26 @@ TEST(Vc17PlatformTest, ThreePlatformsInVisualStudiosSpelling) {
                                                        {"arm64", "ARM64"},
                                                        {"Arm64", "ARM64"}};
   for (const auto& [given, expected] : cases) {
-    EXPECT_TRUE(MapVc17Platform(std::string(given), &mapped, &error));
+    EXPECT_TRUE(MapVC17Platform(std::string(given), &mapped, &error));
     EXPECT_EQ(expected, mapped);
   }
 }
 
-TEST(Vc17PlatformTest, ConsolePlatformsPointToVc8) {
+TEST(VC17PlatformTest, ConsolePlatformsPointToVc8) {
   std::string mapped;
   std::string error;
   for (const char* console : {"xenon", "XBOX360", "Ps3"}) {
-    EXPECT_FALSE(MapVc17Platform(std::string(console), &mapped, &error));
+    EXPECT_FALSE(MapVC17Platform(std::string(console), &mapped, &error));
     EXPECT_NE(std::string::npos, error.find(std::string("\"") + console + "\""))
         << error;
     EXPECT_NE(std::string::npos, error.find("-t VC8")) << error;
   }
-  EXPECT_FALSE(MapVc17Platform(std::string("Win64"), &mapped, &error));
+  EXPECT_FALSE(MapVC17Platform(std::string("Win64"), &mapped, &error));
   EXPECT_EQ("VC17 writes the platforms Win32, x64 and ARM64, not \"Win64\"",
             error);
 }
 
-TEST(Vc17PlatformTest, NamesVisualStudioCannotCarry) {
+TEST(VC17PlatformTest, NamesVisualStudioCannotCarry) {
   EXPECT_EQ("", TargetNameProblem("Fish&Chips-\xC3\xBC"));
   EXPECT_EQ("", TargetNameProblem("core.net"));
   EXPECT_EQ("it holds the character \"", TargetNameProblem("a\"b"));

@@ -23,9 +23,9 @@ std::string Between(const std::string& text,
   return text.substr(from, text.find(close, from) - from);
 }
 
-class Vc17ProjectFileTest : public testing::Test {
+class VC17ProjectFileTest : public testing::Test {
  protected:
-  Vc17ProjectFileTest() : project_("P"), target_("app", &project_) {
+  VC17ProjectFileTest() : project_("P"), target_("app", &project_) {
     input_.target = &target_;
     input_.platform = "x64";
     input_.currentDirectory = "/w";
@@ -46,7 +46,7 @@ class Vc17ProjectFileTest : public testing::Test {
   ProjectFileInput input_;
 };
 
-TEST_F(Vc17ProjectFileTest, TypesFollowTheVc8Table) {
+TEST_F(VC17ProjectFileTest, TypesFollowTheVc8Table) {
   Configuration base("default");
   Configuration config("Debug");
   auto kind = [&](const char* base_type, const char* type) {
@@ -69,7 +69,7 @@ TEST_F(Vc17ProjectFileTest, TypesFollowTheVc8Table) {
   EXPECT_EQ("StaticLibrary .lib Console", kind("lib", "plugin"));
 }
 
-TEST_F(Vc17ProjectFileTest, OutputDirectoryAndFile) {
+TEST_F(VC17ProjectFileTest, OutputDirectoryAndFile) {
   Add("Debug", "exe");
   Configuration& release = Add("Release", "dll");
   release.outDir = "bin/release";
@@ -101,7 +101,7 @@ TEST_F(Vc17ProjectFileTest, OutputDirectoryAndFile) {
       << text;
 }
 
-TEST_F(Vc17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
+TEST_F(VC17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
   Configuration& base = target_.DefaultConfiguration();
   base.defines = {"BASE"};
   base.searchPaths.header = {"include"};
@@ -148,7 +148,7 @@ TEST_F(Vc17ProjectFileTest, SettingsOfTheBaseComeFirstAndOnlyOnce) {
   EXPECT_EQ("echo overridden", Between(text, "<Command>", "<"));
 }
 
-TEST_F(Vc17ProjectFileTest, LibrariesDllsAndManifests) {
+TEST_F(VC17ProjectFileTest, LibrariesDllsAndManifests) {
   Configuration& lib = Add("Lib", "lib");
   lib.lflags = {"/LTCG"};
   lib.disableDefaultManifest = true;
@@ -173,7 +173,7 @@ TEST_F(Vc17ProjectFileTest, LibrariesDllsAndManifests) {
   EXPECT_TRUE(Has(dll_group, "<GenerateManifest>false</GenerateManifest>"));
 }
 
-TEST_F(Vc17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
+TEST_F(VC17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
   target_.name = "Fish&Chips-\xC3\xBC";
   Configuration& config = Add("Debug & <Test>", "console");
   config.defines = {"FMT=\"%d;%s\"", "Q=&quot;x&quot;", "E=caf\xE9"};
@@ -211,7 +211,7 @@ TEST_F(Vc17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
                   "      <Project>{0000}</Project>"));
 }
 
-TEST(Vc17FiltersFileTest, ItemsUnderTheirFilters) {
+TEST(VC17FiltersFileTest, ItemsUnderTheirFilters) {
   ProjectItems items;
   items.filters = {"Source", "Source\\a;b"};
   items.items = {{ItemKind::kClInclude, "x.h", "Source\\a;b"},

@@ -16,7 +16,7 @@ std::string Describe(const ProjectItems& items) {
   return text;
 }
 
-TEST(Vc17ProjectItemsTest, KindsByExtension) {
+TEST(VC17ProjectItemsTest, KindsByExtension) {
   EXPECT_EQ(ItemKind::kClCompile, ItemKindOf("a.c"));
   EXPECT_EQ(ItemKind::kClCompile, ItemKindOf("dir.h/A.CPP"));
   EXPECT_EQ(ItemKind::kClCompile, ItemKindOf("b.cc"));
@@ -29,7 +29,7 @@ TEST(Vc17ProjectItemsTest, KindsByExtension) {
   EXPECT_EQ(ItemKind::kNone, ItemKindOf("a.cs"));
 }
 
-TEST(Vc17ProjectItemsTest, FoldersOfTheVc8TreeBecomeFilters) {
+TEST(VC17ProjectItemsTest, FoldersOfTheVc8TreeBecomeFilters) {
   Project project("P");
   Target target("t", &project);
   target.AddFile("Source", "src", "net/b.cpp");
@@ -59,7 +59,7 @@ TEST(Vc17ProjectItemsTest, FoldersOfTheVc8TreeBecomeFilters) {
       Describe(items));
 }
 
-TEST(Vc17ProjectItemsTest, FoldersDifferingInCaseShareTheFirstSpelling) {
+TEST(VC17ProjectItemsTest, FoldersDifferingInCaseShareTheFirstSpelling) {
   Project project("P");
   Target target("t", &project);
   target.AddFile("Source", "", "Net/a.cpp");
@@ -80,7 +80,7 @@ TEST(Vc17ProjectItemsTest, FoldersDifferingInCaseShareTheFirstSpelling) {
 
 namespace {
 
-TEST(Vc17ProjectItemsTest, NamesFoundOnDiskStayBelowTheirRoot) {
+TEST(VC17ProjectItemsTest, NamesFoundOnDiskStayBelowTheirRoot) {
   Project project("P");
   Target target("t", &project);
   target.AddFiles("Source", "src",

@@ -26,7 +26,7 @@ SolutionPlan Plan(const Project& project) {
                       [](const Target& target) { return target.exportDir; });
 }
 
-TEST(Vc17SolutionPlanTest, ProjectConfigurationsFollowTheVc8Rules) {
+TEST(VC17SolutionPlanTest, ProjectConfigurationsFollowTheVc8Rules) {
   Project project("P");
   Target& target = AddTarget(&project, "t");
   target.FindOrCreateConfiguration("Debug", std::nullopt);
@@ -42,7 +42,7 @@ TEST(Vc17SolutionPlanTest, ProjectConfigurationsFollowTheVc8Rules) {
             Names(PlanProjectConfigurations(target)));
 }
 
-TEST(Vc17SolutionPlanTest, ATargetWithoutOtherConfigurationsKeepsItsFirst) {
+TEST(VC17SolutionPlanTest, ATargetWithoutOtherConfigurationsKeepsItsFirst) {
   Project project("P");
   Target& target = AddTarget(&project, "t");
   std::vector<PlannedConfiguration> planned = PlanProjectConfigurations(target);
@@ -62,7 +62,7 @@ TEST(Vc17SolutionPlanTest, ATargetWithoutOtherConfigurationsKeepsItsFirst) {
   EXPECT_EQ(planned[0].base, planned[0].config);
 }
 
-TEST(Vc17SolutionPlanTest, SolutionConfigurationsAndMappings) {
+TEST(VC17SolutionPlanTest, SolutionConfigurationsAndMappings) {
   Project project("P");
   Target& a = AddTarget(&project, "a");
   a.SetExportDir("a/vc");
@@ -97,7 +97,7 @@ TEST(Vc17SolutionPlanTest, SolutionConfigurationsAndMappings) {
   EXPECT_EQ(nullptr, plan.Find("C"));
 }
 
-TEST(Vc17SolutionPlanTest, TheFilterChoosesTargetsAndConfigurations) {
+TEST(VC17SolutionPlanTest, TheFilterChoosesTargetsAndConfigurations) {
   Project project("P");
   Target& a = AddTarget(&project, "a");
   a.FindOrCreateConfiguration("Debug", std::nullopt);
@@ -112,7 +112,7 @@ TEST(Vc17SolutionPlanTest, TheFilterChoosesTargetsAndConfigurations) {
             plan.configurations);
 }
 
-TEST(Vc17SolutionPlanTest, ImportedTargetsFollowTheOwnOnes) {
+TEST(VC17SolutionPlanTest, ImportedTargetsFollowTheOwnOnes) {
   Project imported("Lib");
   Target& lib = AddTarget(&imported, "lib");
   lib.importPath = "lib/";

@@ -9,8 +9,8 @@ namespace {
 
 const char kCppProjectType[] = "8BC9CEB8-8B4A-11D0-8D11-00A0C91BC942";
 
-// Solutions have no escapes; names arrive checked (Vc17NameProblem) and are
-// only brought to UTF-8.
+// Solutions have no escapes; names arrive checked (TargetNameProblem,
+// ConfigurationNameProblem) and are only brought to UTF-8.
 void AppendLine(std::string* out, const std::string& line) {
   out->append(ToUtf8(line)).append("\r\n");
 }

@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(Vc17SolutionWriterTest, EntriesSectionsAndPaths) {
+TEST(VC17SolutionWriterTest, EntriesSectionsAndPaths) {
   Project project("P");
   project.AddTarget(std::make_unique<Target>("core", &project));
   project.AddTarget(std::make_unique<Target>("app", &project));

@@ -55,23 +55,23 @@ bool CheckNames(const Project& project, Reporter& reporter) {
 
 }  // namespace
 
-std::string Vc17PlatformName(const std::optional<std::string>& platform) {
+std::string VC17PlatformName(const std::optional<std::string>& platform) {
   std::string mapped;
   std::string error;
-  return MapVc17Platform(platform, &mapped, &error) ? mapped
+  return MapVC17Platform(platform, &mapped, &error) ? mapped
                                                     : platform.value_or("");
 }
 
-bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
+bool VC17AcceptsPlatform(const std::optional<std::string>& platform,
                          std::string* error) {
   std::string mapped;
-  return MapVc17Platform(platform, &mapped, error);
+  return MapVC17Platform(platform, &mapped, error);
 }
 
 bool VC17Exporter::Export(Project& project, const std::string& platformName) {
   Reporter& reporter = context_.reporter;
   std::string error;
-  if (!Vc17AcceptsPlatform(platformName, &error)) {
+  if (!VC17AcceptsPlatform(platformName, &error)) {
     reporter.Error(error);
     return false;
   }

@@ -6,19 +6,19 @@
 
 #include "exporters/exporter.h"
 
-// Writes Visual Studio 2022 build files: a solution "<name>.sln" per project
-// and "<target>.vcxproj" with "<target>.vcxproj.filters" per own target,
-// where the VC8 files go. GUIDs are those of the VC7-VC8 files.
 // The command line's platform in Visual Studio's spelling (Win32, x64,
-// ARM64; x64 without one); a platform Vc17AcceptsPlatform refuses stays as
+// ARM64; x64 without one); a platform VC17AcceptsPlatform refuses stays as
 // given.
-std::string Vc17PlatformName(const std::optional<std::string>& platform);
+std::string VC17PlatformName(const std::optional<std::string>& platform);
 
 // False, with a message naming the platform, for a platform Visual Studio
 // 2022 cannot build for.
-bool Vc17AcceptsPlatform(const std::optional<std::string>& platform,
+bool VC17AcceptsPlatform(const std::optional<std::string>& platform,
                          std::string* error);
 
+// Writes Visual Studio 2022 build files: a solution "<name>.sln" per project
+// and "<target>.vcxproj" with "<target>.vcxproj.filters" per own target,
+// where the VC8 files go. GUIDs are those of the VC7-VC8 files.
 class VC17Exporter : public QEVExporter {
  public:
   explicit VC17Exporter(const ExportContext& context) : context_(context) {}

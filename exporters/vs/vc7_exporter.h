@@ -11,15 +11,15 @@ class OutputWriter;
 struct Configuration;
 struct Target;
 
-// Writes Visual Studio .NET (2002) build files: a solution "<name>.sln" per
-// project and a project file "<target>.vcproj" per own target. The variants
-// of later Visual Studio versions derive from it and override the hooks
-// below; the flow, the writers and the GUIDs are shared.
 // The platform name that VC7 and VC71 files use for a command line's
 // platform (letter case ignored): "Win32" for Win32 and PS3, "Xenon" for
 // Xbox360 and Xenon, any other name unchanged; "Win32" when none is given.
 std::string VC7PlatformName(const std::optional<std::string>& platform);
 
+// Writes Visual Studio .NET (2002) build files: a solution "<name>.sln" per
+// project and a project file "<target>.vcproj" per own target. The variants
+// of later Visual Studio versions derive from it and override the hooks
+// below; the flow, the writers and the GUIDs are shared.
 class VC7Exporter : public QEVExporter {
  public:
   explicit VC7Exporter(const ExportContext& context);

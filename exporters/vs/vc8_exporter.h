@@ -3,13 +3,13 @@
 
 #include "exporters/vs/vc7_exporter.h"
 
-// Visual Studio 2005: solution format 9.00 with configurations named per
-// platform, project files of version 8.00, the Xbox 360 compiler and linker,
-// and the manifest tool for applications.
 // The platform name that VC8 files use: as VC7PlatformName, but Xbox 360's
 // is "Xbox 360" and Win64 keeps that spelling.
 std::string VC8PlatformName(const std::optional<std::string>& platform);
 
+// Visual Studio 2005: solution format 9.00 with configurations named per
+// platform, project files of version 8.00, the Xbox 360 compiler and linker,
+// and the manifest tool for applications.
 class VC8Exporter : public VC7Exporter {
  public:
   explicit VC8Exporter(const ExportContext& context);

@@ -6,14 +6,14 @@
 
 #include "exporters/exporter.h"
 
-// Writes an Xcode project bundle, "<name>.xcodeproj/project.pbxproj", per
-// project: the fixed frame of a project file with an empty object table.
 // Xcode files name no platform: the name is the command line's as given.
 std::string XCodePlatformName(const std::optional<std::string>& platform);
 
 // The text of "project.pbxproj": the fixed frame of a project file.
 std::string FormatXCodeProjectFile();
 
+// Writes an Xcode project bundle, "<name>.xcodeproj/project.pbxproj", per
+// project: the fixed frame of a project file with an empty object table.
 class XCodeExporter : public QEVExporter {
  public:
   explicit XCodeExporter(const ExportContext& context) : context_(context) {}

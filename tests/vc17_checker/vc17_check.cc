@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     }
     ++directories;
     int files = 0;
-    for (const std::string& problem : CheckVc17Tree(argv[i], options, &files)) {
+    for (const std::string& problem : CheckVC17Tree(argv[i], options, &files)) {
       std::printf("%s\n", problem.c_str());
       ++failures;
     }

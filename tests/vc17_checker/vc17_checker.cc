@@ -671,7 +671,7 @@ void Checker::CheckSolution(const fs::path& path) {
 
 }  // namespace
 
-std::vector<std::string> CheckVc17Tree(const std::string& root,
+std::vector<std::string> CheckVC17Tree(const std::string& root,
                                        const CheckOptions& options,
                                        int* checkedFiles) {
   Checker checker(options);

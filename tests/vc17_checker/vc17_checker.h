@@ -22,7 +22,7 @@ struct CheckOptions {
 // Checks every .sln and .vcxproj (with its .vcxproj.filters) below `root`.
 // Returns one line per problem, each naming the file; empty when all is
 // well. `checkedFiles`, when given, receives the number of files read.
-std::vector<std::string> CheckVc17Tree(const std::string& root,
+std::vector<std::string> CheckVC17Tree(const std::string& root,
                                        const CheckOptions& options,
                                        int* checkedFiles = nullptr);
 

@@ -55,21 +55,21 @@ std::string Problems() {
   CheckOptions options;
   options.sourcesExist = true;
   std::string joined;
-  for (const std::string& problem : CheckVc17Tree(".", options))
+  for (const std::string& problem : CheckVC17Tree(".", options))
     joined += problem + "\n";
   return joined;
 }
 
-TEST(Vc17CheckerTest, AcceptsTheExportersFiles) {
+TEST(VC17CheckerTest, AcceptsTheExportersFiles) {
   ScratchDirectory scratch;
   WriteSample();
   int files = 0;
-  EXPECT_TRUE(CheckVc17Tree(".", CheckOptions{true}, &files).empty())
+  EXPECT_TRUE(CheckVC17Tree(".", CheckOptions{true}, &files).empty())
       << Problems();
   EXPECT_EQ(5, files);
 }
 
-TEST(Vc17CheckerTest, RejectsDocumentFaults) {
+TEST(VC17CheckerTest, RejectsDocumentFaults) {
   ScratchDirectory scratch;
   WriteSample();
   Edit("core.vcxproj", "<RootNamespace>core", "<RootNamespace>a & b");
@@ -82,7 +82,7 @@ TEST(Vc17CheckerTest, RejectsDocumentFaults) {
       << problems;
 }
 
-TEST(Vc17CheckerTest, RejectsElementsOutOfOrderAndForeignConditions) {
+TEST(VC17CheckerTest, RejectsElementsOutOfOrderAndForeignConditions) {
   ScratchDirectory scratch;
   WriteSample();
   Edit("core.vcxproj",
@@ -101,7 +101,7 @@ TEST(Vc17CheckerTest, RejectsElementsOutOfOrderAndForeignConditions) {
       << problems;
 }
 
-TEST(Vc17CheckerTest, RejectsConfigurationsTheOtherSideLacks) {
+TEST(VC17CheckerTest, RejectsConfigurationsTheOtherSideLacks) {
   ScratchDirectory scratch;
   WriteSample();
   // The solution maps a configuration onto one the project lacks, and a
@@ -122,7 +122,7 @@ TEST(Vc17CheckerTest, RejectsConfigurationsTheOtherSideLacks) {
       << problems;
 }
 
-TEST(Vc17CheckerTest, RejectsReferencesAndPathsThatLeadElsewhere) {
+TEST(VC17CheckerTest, RejectsReferencesAndPathsThatLeadElsewhere) {
   ScratchDirectory scratch;
   WriteSample();
   std::string core_guid = ReadTextFile("core.vcxproj");
@@ -139,7 +139,7 @@ TEST(Vc17CheckerTest, RejectsReferencesAndPathsThatLeadElsewhere) {
       << problems;
 }
 
-TEST(Vc17CheckerTest, RejectsFiltersThatDifferFromTheProject) {
+TEST(VC17CheckerTest, RejectsFiltersThatDifferFromTheProject) {
   ScratchDirectory scratch;
   WriteSample();
   Edit("core.vcxproj.filters", "<Filter Include=\"Source\">",
@@ -157,7 +157,7 @@ TEST(Vc17CheckerTest, RejectsFiltersThatDifferFromTheProject) {
       << problems;
 }
 
-TEST(Vc17CheckerTest, RejectsItemsThatNameNoFile) {
+TEST(VC17CheckerTest, RejectsItemsThatNameNoFile) {
   ScratchDirectory scratch;
   WriteSample();
   std::remove("src/core.cpp");
