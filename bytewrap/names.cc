@@ -1,5 +1,7 @@
 #include "bytewrap/names.h"
 
+#include "base/path.h"
+
 namespace {
 
 bool IsIdentifierChar(char c) {
@@ -40,8 +42,7 @@ std::string ToIncludableName(std::string name) {
 }  // namespace
 
 bool DeriveNames(const std::string& input_path, OutputNames* names) {
-  size_t separator = input_path.find_last_of("/\\");
-  size_t component_start = separator == std::string::npos ? 0 : separator + 1;
+  size_t component_start = input_path.size() - FileName(input_path).size();
   size_t dot = input_path.find('.', component_start);
   if (dot == std::string::npos || dot == component_start)
     return false;
@@ -50,10 +51,7 @@ bool DeriveNames(const std::string& input_path, OutputNames* names) {
   // The directory the outputs are written to: only '/' separates there. A
   // '\' before the stem is part of the file name, which the source includes
   // as it is.
-  size_t slash = input_path.rfind('/', component_start - 1);
-  size_t name_start = slash == std::string::npos ? 0 : slash + 1;
-  if (component_start == 0)
-    name_start = 0;
+  size_t name_start = input_path.size() - NameAfterLastSlash(input_path).size();
   std::string directory = input_path.substr(0, name_start);
   std::string base = ToIncludableName(
       input_path.substr(name_start, component_start - name_start) + stem);
@@ -72,8 +70,7 @@ bool DeriveNames(const std::string& input_path, OutputNames* names) {
 }
 
 std::string NameProblem(const std::string& input_path) {
-  size_t separator = input_path.find_last_of("/\\");
-  size_t component_start = separator == std::string::npos ? 0 : separator + 1;
+  size_t component_start = input_path.size() - FileName(input_path).size();
   size_t dot = input_path.find('.', component_start);
   if (dot == std::string::npos)
     return "the file name has no '.'; the outputs are named after the text "

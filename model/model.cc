@@ -19,7 +19,7 @@ void Configuration::AddSearchPath(const std::string& path, int kind) {
 
 bool IsAbsoluteFoundPath(const std::string& path) {
   // A name found on disk holds no "/", so one in the path is the pattern's.
-  return path.find('/') != std::string::npos && IsAbsolutePath(path);
+  return NameAfterLastSlash(path).size() != path.size() && IsAbsolutePath(path);
 }
 
 std::string FullFilePath(const std::string& root, const std::string& path) {

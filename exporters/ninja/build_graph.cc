@@ -565,11 +565,10 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
 }  // namespace
 
 SourceKind ClassifySource(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t slash = path.rfind('/');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+  std::string_view extension = FileExtension(NameAfterLastSlash(path));
+  if (extension.empty())
     return SourceKind::kOther;
-  std::string_view extension(path.c_str() + dot + 1);
+  extension.remove_prefix(1);
   static const struct {
     const char* extension;
     SourceKind kind;

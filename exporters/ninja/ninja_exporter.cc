@@ -31,7 +31,7 @@ std::string ProgramPath(Disk& disk, const ProjectOrigin& origin) {
   if (origin.arguments.empty())
     return "qev";
   const std::string& name = origin.arguments[0];
-  if (name.find('/') != std::string::npos)
+  if (NameAfterLastSlash(name).size() != name.size())
     return NormalizePath(ResolvePath(origin.startDirectory, name));
   const char* path = std::getenv("PATH");
   std::string directories = path ? path : "";

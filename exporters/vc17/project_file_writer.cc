@@ -73,7 +73,7 @@ void AppendList(const char* name,
 }
 
 bool ContainsSeparator(const std::string& text) {
-  return text.find_first_of("/\\") != std::string::npos;
+  return FileName(text).size() != text.size();
 }
 
 class ProjectFileFormatter {
@@ -192,10 +192,10 @@ class ProjectFileFormatter {
     outFile = DecodeXmlReferences(outFile);
     if (outFile.empty())
       outFile = input_.target->name;
-    size_t slash = outFile.find_last_of("/\\");
-    if (slash != std::string::npos) {
-      outDir += AsDirectory(outFile.substr(0, slash + 1));
-      outFile = outFile.substr(slash + 1);
+    std::string_view name = FileName(outFile);
+    if (name.size() != outFile.size()) {
+      outDir += AsDirectory(outFile.substr(0, outFile.size() - name.size()));
+      outFile = std::string(name);
     }
     std::string targetName = outFile;
     std::string targetExt = kind.extension;

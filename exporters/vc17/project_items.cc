@@ -40,15 +40,8 @@ class ItemCollector {
     }
     // A group name may itself name nested folders ("Source/Net").
     std::string filter;
-    size_t start = 0;
-    for (size_t i = 0; i <= group.name.size(); ++i) {
-      if (i == group.name.size() || group.name[i] == '/' ||
-          group.name[i] == '\\') {
-        filter = DeclareFilter(ChildFilter(
-            filter, std::string_view(group.name).substr(start, i - start)));
-        start = i + 1;
-      }
-    }
+    for (std::string_view component : PathComponents(group.name))
+      filter = DeclareFilter(ChildFilter(filter, component));
     AddNode(root, filter, entries);
   }
 
@@ -136,13 +129,10 @@ const char* ItemKindName(ItemKind kind) {
 }
 
 ItemKind ItemKindOf(std::string_view path) {
-  size_t slash = path.find_last_of("/\\");
-  std::string_view name =
-      slash == std::string_view::npos ? path : path.substr(slash + 1);
-  size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos)
+  std::string_view dotted = FileExtension(path);
+  if (dotted.empty())
     return ItemKind::kNone;
-  std::string extension = ToLowerAscii(name.substr(dot + 1));
+  std::string extension = ToLowerAscii(dotted.substr(1));
   static const char* const kCompiled[] = {"c", "cc", "cpp", "cxx", "c++"};
   static const char* const kHeaders[] = {"h",   "hh",  "hpp", "hxx",
                                          "h++", "inl", "ipp"};

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/vs_common/xml_escape.h"
 
@@ -24,13 +25,9 @@ FilterNode::~FilterNode() {
 void InsertFile(FilterNode* node,
                 std::string_view path,
                 const std::string& fullPath) {
-  for (;;) {
-    size_t slash = path.find('/');
-    if (slash == std::string_view::npos) {
-      node->files.push_back(&fullPath);
-      return;
-    }
-    std::string component(path.substr(0, slash));
+  const std::vector<std::string_view> pieces = SplitAtSlashes(path);
+  for (size_t i = 0; i + 1 < pieces.size(); ++i) {
+    std::string component(pieces[i]);
     auto found = node->childIndex.find(component);
     FilterNode* child;
     if (found != node->childIndex.end()) {
@@ -42,8 +39,8 @@ void InsertFile(FilterNode* node,
       node->childIndex.emplace(std::move(component), child);
     }
     node = child;
-    path.remove_prefix(slash + 1);
   }
+  node->files.push_back(&fullPath);
 }
 
 int ComparePathsNoCase(std::string_view a, std::string_view b) {
@@ -87,8 +84,7 @@ void CloseFilter(const FilterNode& node, std::string* out) {
     std::sort(files.begin(), files.end(), less);
   std::string windows_path;
   for (const std::string* file : files) {
-    windows_path = *file;
-    std::replace(windows_path.begin(), windows_path.end(), '/', '\\');
+    windows_path = BackSlashes(*file);
     AppendIndent(node.depth, out);
     out->append("    <File RelativePath=\"");
     AppendXmlEscaped(windows_path, out);
