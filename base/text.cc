@@ -11,6 +11,13 @@ std::string ToLowerAscii(std::string_view text) {
   return lower;
 }
 
+std::string ToUpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper)
+    c = ToUpperAscii(c);
+  return upper;
+}
+
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size())
     return false;

@@ -17,6 +17,7 @@ inline char ToUpperAscii(char c) {
 }
 
 std::string ToLowerAscii(std::string_view text);
+std::string ToUpperAscii(std::string_view text);
 
 // `path` with every backslash turned into a slash: descriptions written on
 // Windows separate directories with either, and every host's file API takes

@@ -1,6 +1,7 @@
 #include "bytewrap/names.h"
 
 #include "base/path.h"
+#include "base/text.h"
 
 namespace {
 
@@ -18,14 +19,6 @@ std::string ToIdentifier(const std::string& stem) {
       c = '_';
   }
   return id;
-}
-
-std::string ToUpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 // The text as a file name that a quoted include line can hold: double

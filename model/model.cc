@@ -50,21 +50,39 @@ std::unique_ptr<Target> Target::Clone() const {
   auto copy = std::make_unique<Target>(name, project);
   copy->importPath = importPath;
   copy->exportDir = exportDir;
-  copy->defaultConfiguration = defaultConfiguration;
+  copy->StartFrom(*this);
+  copy->line = line;
+  copy->show = show;
+  return copy;
+}
+
+void Target::StartFrom(const Target& base) {
+  defaultConfiguration = base.defaultConfiguration;
   // A derived configuration may have taken the default's place in the list.
-  copy->configurations.clear();
-  for (const Configuration* configuration : configurations) {
-    if (configuration == &defaultConfiguration) {
-      copy->configurations.push_back(&copy->defaultConfiguration);
+  configurations.clear();
+  ownedConfigurations_.clear();
+  for (const Configuration* configuration : base.configurations) {
+    if (configuration == &base.defaultConfiguration) {
+      configurations.push_back(&defaultConfiguration);
       continue;
     }
     auto owned = std::make_unique<Configuration>(*configuration);
-    copy->configurations.push_back(owned.get());
-    copy->ownedConfigurations_.push_back(std::move(owned));
+    configurations.push_back(owned.get());
+    ownedConfigurations_.push_back(std::move(owned));
   }
-  copy->fileGroups = fileGroups;
-  copy->dependencies = dependencies;
-  return copy;
+  // An output file named after the base, as a configuration made by name
+  // gets it, is this target's own.
+  if (base.name != name) {
+    for (Configuration* configuration : configurations) {
+      if (configuration->outFile == base.name)
+        configuration->outFile = name;
+    }
+  }
+  fileGroups = base.fileGroups;
+  dependencies = base.dependencies;
+  dependencyLines = base.dependencyLines;
+  publicDependencies = base.publicDependencies;
+  test = base.test;
 }
 
 Configuration* Target::FindConfiguration(const std::string& name) const {

@@ -32,6 +32,42 @@ struct SearchPaths {
   TextList library;
 };
 
+// The compiler-neutral settings, as the description writes them ("" when
+// not set): OPTIMIZE, DEBUGINFO, CSTANDARD, CXXSTANDARD, WARNINGS,
+// WARNINGSASERRORS, RUNTIME. neutral_settings.h reads their values.
+struct NeutralSettings {
+  std::string optimize;
+  std::string debugInfo;
+  std::string cStandard;
+  std::string cxxStandard;
+  std::string warnings;
+  std::string warningsAsErrors;
+  std::string runtime;
+};
+
+// What a target passes on to the targets that depend on it (settings
+// marked public="true"); the target itself has them in its own lists too.
+struct UsageRequirements {
+  TextList defines;
+  SearchPaths searchPaths;
+  TextList cflags;
+  TextList lflags;
+  TextList libraries;
+  TextList packages;
+  NeutralSettings neutral;
+};
+
+// A custom build step (GENERATE): a command that makes `outputs` (relative
+// to the directory the build file is written in) from `inputs` (found as
+// FILES items are: below `root`, relative to the description's base).
+struct GenerateStep {
+  std::string command;
+  std::string root;
+  TextList inputs;
+  TextList outputs;
+  int line = 0;  // of the element in the description, 0 when unknown
+};
+
 struct Configuration {
   // `type` empty means no type.
   explicit Configuration(std::string name, std::string type = std::string());
@@ -59,6 +95,15 @@ struct Configuration {
   bool exceptionHandlingSet = false;
   bool show = true;
   bool disableDefaultManifest = false;
+  NeutralSettings neutral;
+  UsageRequirements usage;
+  // System packages asked of pkg-config (PACKAGES).
+  TextList packages;
+  std::vector<GenerateStep> generateSteps;
+  // How a test program runs (TESTARGS, TESTDIR): its arguments as shell
+  // text and its working directory, relative to the build file's.
+  std::string testArguments;
+  std::string testDirectory;
 };
 
 struct FileEntry {
@@ -113,6 +158,12 @@ struct Target {
 
   // A deep copy: same fields, configurations of its own, same project.
   std::unique_ptr<Target> Clone() const;
+
+  // Makes this target a copy of `base` (basetarget): its default and named
+  // configurations (an output file named after `base` renamed after this
+  // target), file groups, dependencies and test flag; name, project, export
+  // directory and visibility stay.
+  void StartFrom(const Target& base);
 
   Configuration& DefaultConfiguration() { return defaultConfiguration; }
   const Configuration& DefaultConfiguration() const {
@@ -176,8 +227,16 @@ struct Target {
   std::vector<FileGroup> fileGroups;
   TextList dependencies;
   std::vector<int> dependencyLines;  // beside dependencies, may be shorter
+  // Dependencies whose public settings pass on further (DEPENDENCIES
+  // public="true").
+  TextSet publicDependencies;
   Project* project;
   int line = 0;  // of the target element in the description; 0 when unknown
+  // A program that is a test (test="true"), run by the test goals.
+  bool test = false;
+  // False for a template (show="false"): no tool writes it, other targets
+  // start from it (basetarget).
+  bool show = true;
 
  private:
   FileGroup* FindFileGroup(const std::string& group);

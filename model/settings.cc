@@ -12,6 +12,7 @@
 #include "base/text.h"
 #include "model/description_place.h"
 #include "model/model.h"
+#include "model/neutral_settings.h"
 #include "model/split_items.h"
 #include "model/wildcard.h"
 
@@ -35,6 +36,17 @@ enum class Key {
   kPostBuildEvent,
   kPreLinkEvent,
   kDisableDefaultManifest,
+  kPackages,
+  kOptimize,
+  kDebugInfo,
+  kCStandard,
+  kCxxStandard,
+  kWarnings,
+  kWarningsAsErrors,
+  kRuntime,
+  kGenerate,
+  kTestArgs,
+  kTestDir,
 };
 
 Key KeyOf(const std::string& tag) {
@@ -60,6 +72,17 @@ Key KeyOf(const std::string& tag) {
       {"POSTBUILDEVENT", Key::kPostBuildEvent},
       {"PRELINKEVENT", Key::kPreLinkEvent},
       {"DISABLEDEFAULTMANIFEST", Key::kDisableDefaultManifest},
+      {"PACKAGES", Key::kPackages},
+      {"OPTIMIZE", Key::kOptimize},
+      {"DEBUGINFO", Key::kDebugInfo},
+      {"CSTANDARD", Key::kCStandard},
+      {"CXXSTANDARD", Key::kCxxStandard},
+      {"WARNINGS", Key::kWarnings},
+      {"WARNINGSASERRORS", Key::kWarningsAsErrors},
+      {"RUNTIME", Key::kRuntime},
+      {"GENERATE", Key::kGenerate},
+      {"TESTARGS", Key::kTestArgs},
+      {"TESTDIR", Key::kTestDir},
   };
   for (const auto& entry : kKeys) {
     if (EqualsNoCase(tag, entry.tag))
@@ -73,7 +96,11 @@ struct SettingsAttributes {
   std::string name;
   std::string root;
   std::string type;
+  std::string inputs;
+  std::string outputs;
   bool clear = false;
+  // Passed on to the targets that depend on this one.
+  bool isPublic = false;
 };
 
 SettingsAttributes CollectAttributes(const TiXmlElement& element) {
@@ -89,6 +116,12 @@ SettingsAttributes CollectAttributes(const TiXmlElement& element) {
       attributes.type = attribute->Value();
     else if (EqualsNoCase(key, "clear"))
       attributes.clear = EqualsNoCase(attribute->Value(), "true");
+    else if (EqualsNoCase(key, "public"))
+      attributes.isPublic = EqualsNoCase(attribute->Value(), "true");
+    else if (EqualsNoCase(key, "inputs"))
+      attributes.inputs = attribute->Value();
+    else if (EqualsNoCase(key, "outputs"))
+      attributes.outputs = attribute->Value();
   }
   return attributes;
 }
@@ -103,7 +136,8 @@ std::optional<std::string> ElementText(const TiXmlElement& element) {
 
 bool IsListKey(Key key) {
   return key == Key::kFiles || key == Key::kPreprocessor ||
-         key == Key::kCFlags || key == Key::kLFlags || key == Key::kLibraries;
+         key == Key::kCFlags || key == Key::kLFlags ||
+         key == Key::kLibraries || key == Key::kPackages;
 }
 
 // Remembers the absolute directory that `pattern` searches, so that build
@@ -175,47 +209,145 @@ void ReadFiles(Workspace& workspace,
   }
 }
 
+// The search path list `type` names in `paths`, or null.
+TextList* SearchPathList(SearchPaths& paths, const std::string& type) {
+  if (EqualsNoCase(type, "HEADER"))
+    return &paths.header;
+  if (EqualsNoCase(type, "LIBRARY") || EqualsNoCase(type, "LIB"))
+    return &paths.library;
+  return nullptr;
+}
+
 void ReadSearchPaths(Configuration& configuration,
                      const SettingsAttributes& attributes,
                      const std::string& text) {
-  TextList* list = nullptr;
-  if (EqualsNoCase(attributes.type, "HEADER"))
-    list = &configuration.searchPaths.header;
-  else if (EqualsNoCase(attributes.type, "LIBRARY") ||
-           EqualsNoCase(attributes.type, "LIB"))
-    list = &configuration.searchPaths.library;
+  TextList* list = SearchPathList(configuration.searchPaths, attributes.type);
   if (!list)
     return;
-  if (attributes.clear)
+  TextList* passed_on =
+      SearchPathList(configuration.usage.searchPaths, attributes.type);
+  if (attributes.clear) {
     list->clear();
+    passed_on->clear();
+  }
   std::string prefix = attributes.root.empty() ? "" : attributes.root + "/";
-  for (const std::string& item : SplitItems(text))
+  for (const std::string& item : SplitItems(text)) {
     list->push_back(prefix + item);
+    if (attributes.isPublic)
+      passed_on->push_back(prefix + item);
+  }
 }
 
-void AppendItems(TextList& list, const std::string& text) {
-  for (std::string& item : SplitItems(text))
+// Appends the items of `text` to `list`, and to `passedOn` too when the
+// element is public.
+void AppendItems(TextList& list,
+                 const std::string& text,
+                 TextList* passedOn = nullptr) {
+  for (std::string& item : SplitItems(text)) {
+    if (passedOn)
+      passedOn->push_back(item);
     list.push_back(std::move(item));
+  }
 }
 
-// Empties the list that `clear` applies to.
+// The neutral setting of `key` in `settings`.
+std::string* NeutralSetting(NeutralSettings& settings, Key key) {
+  switch (key) {
+    case Key::kOptimize:
+      return &settings.optimize;
+    case Key::kDebugInfo:
+      return &settings.debugInfo;
+    case Key::kCStandard:
+      return &settings.cStandard;
+    case Key::kCxxStandard:
+      return &settings.cxxStandard;
+    case Key::kWarnings:
+      return &settings.warnings;
+    case Key::kWarningsAsErrors:
+      return &settings.warningsAsErrors;
+    case Key::kRuntime:
+      return &settings.runtime;
+    default:
+      return nullptr;
+  }
+}
+
+// Sets a compiler-neutral setting; a value it does not take is reported
+// with the values it takes, and changes nothing.
+void ReadNeutralSetting(Workspace& workspace,
+                        const TiXmlElement& element,
+                        Key key,
+                        const SettingsAttributes& attributes,
+                        const std::string& text) {
+  std::string value = text;
+  size_t first = value.find_first_not_of(" \t\r\n");
+  size_t last = value.find_last_not_of(" \t\r\n");
+  value = first == std::string::npos ? std::string()
+                                     : value.substr(first, last - first + 1);
+  const std::vector<std::string>& values = NeutralSettingValues(element.Value());
+  bool known = false;
+  for (const std::string& candidate : values) {
+    if (EqualsNoCase(value, candidate)) {
+      value = candidate;
+      known = true;
+    }
+  }
+  if (!known) {
+    std::string list;
+    for (const std::string& candidate : values)
+      list += (list.empty() ? "" : ", ") + candidate;
+    workspace.reporter->WarningOnce(
+        DescriptionPlace(workspace.projectFile.value_or(""), element.Row()) +
+        ToUpperAscii(element.Value()) + " \"" + value +
+        "\" is none of " + list + "; it is ignored");
+    return;
+  }
+  Configuration& configuration = *workspace.currentConfiguration;
+  *NeutralSetting(configuration.neutral, key) = value;
+  if (attributes.isPublic)
+    *NeutralSetting(configuration.usage.neutral, key) = value;
+}
+
+void ReadGenerate(Workspace& workspace,
+                  const TiXmlElement& element,
+                  const SettingsAttributes& attributes,
+                  const std::string& text) {
+  GenerateStep step;
+  step.command = text;
+  step.root = attributes.root;
+  step.inputs = SplitItems(attributes.inputs);
+  step.outputs = SplitItems(attributes.outputs);
+  step.line = element.Row();
+  workspace.currentConfiguration->generateSteps.push_back(std::move(step));
+}
+
+// Empties the list that `clear` applies to, and what it passes on.
 void ClearList(Workspace& workspace, Key key) {
   Configuration* configuration = workspace.currentConfiguration;
+  UsageRequirements& usage = configuration->usage;
   switch (key) {
     case Key::kFiles:
       workspace.currentTarget->fileGroups.clear();
       break;
     case Key::kPreprocessor:
       configuration->defines.clear();
+      usage.defines.clear();
       break;
     case Key::kCFlags:
       configuration->cflags.clear();
+      usage.cflags.clear();
       break;
     case Key::kLFlags:
       configuration->lflags.clear();
+      usage.lflags.clear();
       break;
     case Key::kLibraries:
       configuration->libraries.clear();
+      usage.libraries.clear();
+      break;
+    case Key::kPackages:
+      configuration->packages.clear();
+      usage.packages.clear();
       break;
     default:
       break;
@@ -249,21 +381,28 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
     return;
 
   Configuration* configuration = workspace.currentConfiguration;
+  UsageRequirements* usage =
+      configuration && attributes.isPublic ? &configuration->usage : nullptr;
   switch (key) {
     case Key::kFiles:
       ReadFiles(workspace, attributes, *text, element.Row());
       break;
     case Key::kPreprocessor:
-      AppendItems(configuration->defines, *text);
+      AppendItems(configuration->defines, *text,
+                  usage ? &usage->defines : nullptr);
       break;
     case Key::kSearchPaths:
       ReadSearchPaths(*configuration, attributes, *text);
       break;
     case Key::kCFlags:
       configuration->AddCFlag(*text);
+      if (usage)
+        usage->cflags.push_back(*text);
       break;
     case Key::kLFlags:
       configuration->AddLFlag(*text);
+      if (usage)
+        usage->lflags.push_back(*text);
       break;
     case Key::kOutFile:
       configuration->outFile = *text;
@@ -281,11 +420,37 @@ void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
         workspace.currentProject->SetExportDir(*text);
       break;
     case Key::kDependencies:
-      for (const std::string& item : SplitItems(*text))
+      for (const std::string& item : SplitItems(*text)) {
         workspace.currentTarget->AddDependency(item, element.Row());
+        if (attributes.isPublic)
+          workspace.currentTarget->publicDependencies.insert(item);
+      }
       break;
     case Key::kLibraries:
-      AppendItems(configuration->libraries, *text);
+      AppendItems(configuration->libraries, *text,
+                  usage ? &usage->libraries : nullptr);
+      break;
+    case Key::kPackages:
+      AppendItems(configuration->packages, *text,
+                  usage ? &usage->packages : nullptr);
+      break;
+    case Key::kOptimize:
+    case Key::kDebugInfo:
+    case Key::kCStandard:
+    case Key::kCxxStandard:
+    case Key::kWarnings:
+    case Key::kWarningsAsErrors:
+    case Key::kRuntime:
+      ReadNeutralSetting(workspace, element, key, attributes, *text);
+      break;
+    case Key::kGenerate:
+      ReadGenerate(workspace, element, attributes, *text);
+      break;
+    case Key::kTestArgs:
+      configuration->testArguments = *text;
+      break;
+    case Key::kTestDir:
+      configuration->testDirectory = *text;
       break;
     case Key::kExceptionHandling:
       configuration->exceptionHandling =
