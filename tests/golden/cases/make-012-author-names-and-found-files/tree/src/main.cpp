@@ -1,0 +1,2 @@
+#include "util.h"
+int main() { return util(); }

@@ -1,0 +1,2 @@
+#include "util.h"
+int util() { return 0; }

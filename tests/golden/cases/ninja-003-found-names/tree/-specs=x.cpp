@@ -1,0 +1,1 @@
+int specs() { return 2; }

@@ -1,0 +1,1 @@
+int at() { return 1; }

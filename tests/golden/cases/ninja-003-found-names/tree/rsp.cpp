@@ -1,0 +1,2 @@
+-wrapper /bin/sh,-c,touch\ PWNED
+./@rsp.cpp

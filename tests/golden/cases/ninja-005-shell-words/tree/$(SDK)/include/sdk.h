@@ -1,0 +1,1 @@
+#define SDK 3

@@ -1,0 +1,1 @@
+#define MINE 2

@@ -1,0 +1,1 @@
+int from_shared(void) { return 1; }

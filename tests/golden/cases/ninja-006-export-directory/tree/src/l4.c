@@ -1,0 +1,2 @@
+#include "chain.h"
+int l4(void) { return 4; }

@@ -1,0 +1,1 @@
+int core(void) { return 1; }

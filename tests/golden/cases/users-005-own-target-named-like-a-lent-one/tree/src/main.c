@@ -1,0 +1,2 @@
+int core(void);
+int main(void) { return core() - 7; }
