@@ -28,7 +28,8 @@ class QEVExporter {
 
   // The files Export would write for `project`, as the disk takes them,
   // placed as Export places them (OutputWriter::PlannedPath), so that the
-  // driver can refuse a project whose files another one writes.
+  // driver can refuse a project whose files another one writes; none for a
+  // project that Export refuses whole.
   virtual std::vector<std::string> OutputFiles(const Project& project) = 0;
 };
 

@@ -36,8 +36,7 @@ const std::vector<ElementInfo>& DescriptionElements() {
        "header (type=\"header\") or library (type=\"library\") directories"},
       {"CFLAGS", ElementRole::kSetting, "clear public", "compiler options"},
       {"LFLAGS", ElementRole::kSetting, "clear public", "linker options"},
-      {"LIBRARIES", ElementRole::kSetting, "clear public",
-       "libraries to link"},
+      {"LIBRARIES", ElementRole::kSetting, "clear public", "libraries to link"},
       {"PACKAGES", ElementRole::kSetting, "clear public",
        "system packages found with pkg-config (make and ninja)"},
       {"OPTIMIZE", ElementRole::kSetting, "public",
@@ -54,8 +53,7 @@ const std::vector<ElementInfo>& DescriptionElements() {
        "static or shared C and C++ runtime libraries"},
       {"OUTFILE", ElementRole::kSetting, "", "the output file's name"},
       {"OUTDIR", ElementRole::kSetting, "", "the output directory"},
-      {"OUTPUTDIRECTORY", ElementRole::kSetting, "",
-       "the same as OUTDIR"},
+      {"OUTPUTDIRECTORY", ElementRole::kSetting, "", "the same as OUTDIR"},
       {"IMPDIR", ElementRole::kSetting, "",
        "the directory of a DLL's import library"},
       {"IMPORTDIRECTORY", ElementRole::kSetting, "", "the same as IMPDIR"},
@@ -108,7 +106,7 @@ bool ElementTakesAttribute(const ElementInfo& element,
 }
 
 const std::vector<std::string>& KnownConfigurationTypes() {
-  static const std::vector<std::string> kTypes = {
-      "lib", "dll", "shared_lib", "exe", "app", "console"};
+  static const std::vector<std::string> kTypes = {"lib", "dll", "shared_lib",
+                                                  "exe", "app", "console"};
   return kTypes;
 }

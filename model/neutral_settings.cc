@@ -16,16 +16,15 @@ int IndexOf(const std::vector<std::string>& values, const std::string& word) {
 
 }  // namespace
 
-const std::vector<std::string>& NeutralSettingValues(
-    std::string_view element) {
+const std::vector<std::string>& NeutralSettingValues(std::string_view element) {
   static const std::vector<std::string> kOptimize = {"none", "size", "speed",
                                                      "full"};
   static const std::vector<std::string> kDebugInfo = {"none", "full"};
   static const std::vector<std::string> kC = {"c99", "c11", "c17", "c23"};
   static const std::vector<std::string> kCxx = {"c++11", "c++14", "c++17",
                                                 "c++20", "c++23"};
-  static const std::vector<std::string> kWarnings = {"none", "default",
-                                                     "high", "extra"};
+  static const std::vector<std::string> kWarnings = {"none", "default", "high",
+                                                     "extra"};
   static const std::vector<std::string> kTrue = {"true", "false"};
   static const std::vector<std::string> kRuntime = {"static", "shared"};
   static const std::vector<std::string> kNone;

@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "model/description_place.h"
 #include "model/model.h"
 #include "model/settings.h"
 #include "model/wildcard.h"
@@ -151,8 +152,15 @@ void MergeImportedTargets(
     int line) {
   Project& project = *workspace.currentProject;
   for (const auto& [original, import_path] : lent) {
-    if (project.FindTarget(original->name) ||
-        project.FindImportedTarget(original->name))
+    if (project.FindTarget(original->name)) {
+      workspace.reporter->Warning(
+          DescriptionPlace(workspace.projectFile.value_or(""), line) +
+          "the import lends a target \"" + original->name +
+          "\", which project \"" + project.name +
+          "\" has of its own; the project's own is used");
+      continue;
+    }
+    if (project.FindImportedTarget(original->name))
       continue;
     Target* target = original;
     if (copy) {

@@ -136,8 +136,8 @@ std::optional<std::string> ElementText(const TiXmlElement& element) {
 
 bool IsListKey(Key key) {
   return key == Key::kFiles || key == Key::kPreprocessor ||
-         key == Key::kCFlags || key == Key::kLFlags ||
-         key == Key::kLibraries || key == Key::kPackages;
+         key == Key::kCFlags || key == Key::kLFlags || key == Key::kLibraries ||
+         key == Key::kPackages;
 }
 
 // Remembers the absolute directory that `pattern` searches, so that build
@@ -284,7 +284,8 @@ void ReadNeutralSetting(Workspace& workspace,
   size_t last = value.find_last_not_of(" \t\r\n");
   value = first == std::string::npos ? std::string()
                                      : value.substr(first, last - first + 1);
-  const std::vector<std::string>& values = NeutralSettingValues(element.Value());
+  const std::vector<std::string>& values =
+      NeutralSettingValues(element.Value());
   bool known = false;
   for (const std::string& candidate : values) {
     if (EqualsNoCase(value, candidate)) {
@@ -298,8 +299,8 @@ void ReadNeutralSetting(Workspace& workspace,
       list += (list.empty() ? "" : ", ") + candidate;
     workspace.reporter->WarningOnce(
         DescriptionPlace(workspace.projectFile.value_or(""), element.Row()) +
-        ToUpperAscii(element.Value()) + " \"" + value +
-        "\" is none of " + list + "; it is ignored");
+        ToUpperAscii(element.Value()) + " \"" + value + "\" is none of " +
+        list + "; it is ignored");
     return;
   }
   Configuration& configuration = *workspace.currentConfiguration;

@@ -36,6 +36,7 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
 bool MakeExporter::Export(Project& project, const std::string& platformName) {
   platformName_ = platformName;
   rules_.clear();
+  leftOut_.clear();
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
@@ -127,8 +128,14 @@ bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
       JoinPath(output.ExportDirectory(target.exportDir, file_name), file_name);
   // A fragment that can never be written leaves the model alone: no
   // dependency step, no "Depends for" lines.
-  if (!output.CanHold(path) || !CheckOutputNames(target, reporter))
+  if (!output.CanHold(path))
     return false;
+  // A refused target is left out of the project makefile as well, so that
+  // make builds the rest.
+  if (!CheckOutputNames(target, reporter)) {
+    leftOut_.insert(&target);
+    return false;
+  }
   WarnAboutTarget(target, reporter);
   // The configurations that get rules: those built before the dependency
   // step can add any to this target.
@@ -162,7 +169,7 @@ bool MakeExporter::WriteProjectMakefiles(OutputWriter& output,
   bool makefile = output.Write(
       output.ExportDirectory(project.exportDir, project.name + ".Makefile"),
       project.name + ".Makefile",
-      FormatProjectMakefile(platformName_, project, rules_));
+      FormatProjectMakefile(platformName_, project, rules_, leftOut_));
   return wrapper && makefile;
 }
 

@@ -43,6 +43,8 @@ class MakeExporter : public QEVExporter {
   std::string platformName_;
   // The configurations whose rules this Export wrote into fragments.
   WrittenRules rules_;
+  // The own targets whose fragments it refused.
+  LeftOutTargets leftOut_;
 };
 
 #endif  // QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_

@@ -6,9 +6,13 @@
 
 struct Configuration;
 struct Project;
+struct Target;
 
 // The configurations whose rules a make fragment holds.
 using WrittenRules = std::unordered_set<const Configuration*>;
+// Own targets whose fragments were refused: the project makefile names
+// neither their goals nor their fragments.
+using LeftOutTargets = std::unordered_set<const Target*>;
 
 // The wrapper "Makefile": its all and clean goals run the project makefile.
 std::string FormatWrapperMakefile(const std::string& platformName,
@@ -22,6 +26,7 @@ std::string FormatWrapperMakefile(const std::string& platformName,
 // stated again at the end, for the configurations in `rules`.
 std::string FormatProjectMakefile(const std::string& platformName,
                                   const Project& project,
-                                  const WrittenRules& rules);
+                                  const WrittenRules& rules,
+                                  const LeftOutTargets& leftOut = {});
 
 #endif  // QEV_EXPORTERS_MAKE_PROJECT_MAKEFILE_WRITER_H_

@@ -167,7 +167,7 @@ TEST(OutputCheckTest, WhatNinjaOrTheRerunCannotCarryIsNamed) {
   EXPECT_FALSE(CheckCarriable(graph, &error));
   EXPECT_EQ(error,
             "the output \"@out\" starts with \"@\", which the compiler would "
-            "read as an option");
+            "read as an option or a response file");
   graph = SmallGraph();
   graph.regeneration.workingDirectory = "/tmp/r\nx";
   EXPECT_FALSE(CheckCarriable(graph, &error));

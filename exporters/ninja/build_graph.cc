@@ -412,8 +412,6 @@ void Resolver::FillLinkInputs(size_t index) {
     // An archive needs nothing else built; whatever links it links its
     // dependencies too. Its goal still builds them, through their goals.
     unit.goalUnits = source.dependencies;
-    for (size_t dependency : unit.goalUnits)
-      units_[dependency].goal = true;
     return;
   }
   // Every library reached through libraries, each listed before those it
@@ -538,10 +536,25 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   for (size_t i = 0; i < units_.size(); ++i) {
     FillUnit(i);
   }
-  for (BuildUnit& unit : units_)
-    unit.goal = unit.built;
   for (size_t i = 0; i < units_.size(); ++i)
     FillLinkInputs(i);
+  // Built units have goals, and so has every unit a goal names.
+  std::vector<size_t> named;
+  for (size_t i = 0; i < units_.size(); ++i) {
+    units_[i].goal = units_[i].built;
+    if (units_[i].goal)
+      named.push_back(i);
+  }
+  while (!named.empty()) {
+    size_t index = named.back();
+    named.pop_back();
+    for (size_t dependency : units_[index].goalUnits) {
+      if (!units_[dependency].goal) {
+        units_[dependency].goal = true;
+        named.push_back(dependency);
+      }
+    }
+  }
   if (!CheckUniqueOutputs(units_, error))
     return false;
 

@@ -198,7 +198,8 @@ bool CheckCarriable(const BuildGraph& graph, std::string* error) {
     if (NeedsDotSlash(unit.output)) {
       *error = "the output \"" + Printable(unit.output) + "\" starts with \"" +
                unit.output.substr(0, 1) +
-               "\", which the compiler would read as an option";
+               "\", which the compiler would read as an option or a response "
+               "file";
       return false;
     }
     for (const CompileStep& step : *unit.compiles) {

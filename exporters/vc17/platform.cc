@@ -24,7 +24,8 @@ std::string CharacterProblem(const std::string& name, const char* forbidden) {
 }
 
 // Windows reserves these names for devices, with any extension and in any
-// letter case: "aux", "CON.txt" and "nul.x" name no file.
+// letter case: "aux", "CON.txt" and "nul.x" name no file; so do COM and LPT
+// with a digit, or a superscript one, two or three.
 bool IsDeviceName(const std::string& name) {
   std::string stem = ToLowerAscii(name.substr(0, name.find('.')));
   while (!stem.empty() && stem.back() == ' ')
@@ -33,9 +34,11 @@ bool IsDeviceName(const std::string& name) {
     if (stem == device)
       return true;
   }
-  return stem.size() == 4 &&
-         (stem.compare(0, 3, "com") == 0 || stem.compare(0, 3, "lpt") == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
+  if (stem.compare(0, 3, "com") != 0 && stem.compare(0, 3, "lpt") != 0)
+    return false;
+  std::string_view digit = std::string_view(stem).substr(3);
+  return (digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') ||
+         digit == "\xC2\xB9" || digit == "\xC2\xB2" || digit == "\xC2\xB3";
 }
 
 // What Windows cannot hold as a file or directory name.

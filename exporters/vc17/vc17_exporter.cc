@@ -19,38 +19,43 @@
 
 namespace {
 
-// Reports every name of the solution and the own targets that Visual Studio
-// cannot carry, before anything is written.
-bool CheckNames(const Project& project, Reporter& reporter) {
-  bool ok = true;
+// Every name of the solution and the own targets that Visual Studio cannot
+// carry, as messages.
+std::vector<std::string> NameProblems(const Project& project) {
+  std::vector<std::string> problems;
   const std::string& solution =
       project.outputName.empty() ? project.name : project.outputName;
   std::string solution_problem = TargetNameProblem(solution);
   if (!solution_problem.empty()) {
-    reporter.Error("VC17 cannot write the solution \"" + solution +
-                   ".sln\": " + solution_problem);
-    ok = false;
+    problems.push_back("VC17 cannot write the solution \"" + solution +
+                       ".sln\": " + solution_problem);
   }
   for (const auto& target : project.targets) {
     std::string problem = TargetNameProblem(target->name);
     if (!problem.empty()) {
-      reporter.Error("VC17 cannot write the target \"" + target->name +
-                     "\": " + problem);
-      ok = false;
+      problems.push_back("VC17 cannot write the target \"" + target->name +
+                         "\": " + problem);
       continue;
     }
     for (const PlannedConfiguration& planned :
          PlanProjectConfigurations(*target)) {
       problem = ConfigurationNameProblem(planned.config->name);
       if (!problem.empty()) {
-        reporter.Error("VC17 cannot write the configuration \"" +
-                       planned.config->name + "\" of the target \"" +
-                       target->name + "\": " + problem);
-        ok = false;
+        problems.push_back("VC17 cannot write the configuration \"" +
+                           planned.config->name + "\" of the target \"" +
+                           target->name + "\": " + problem);
       }
     }
   }
-  return ok;
+  return problems;
+}
+
+// Reports what NameProblems finds, before anything is written.
+bool CheckNames(const Project& project, Reporter& reporter) {
+  std::vector<std::string> problems = NameProblems(project);
+  for (const std::string& problem : problems)
+    reporter.Error(problem);
+  return problems.empty();
 }
 
 }  // namespace
@@ -160,6 +165,9 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
 }
 
 std::vector<std::string> VC17Exporter::OutputFiles(const Project& project) {
+  // A project Export refuses writes nothing, so it holds no file.
+  if (!NameProblems(project).empty())
+    return {};
   OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
   std::vector<std::string> files;
   for (const auto& target : project.targets) {
