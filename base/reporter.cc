@@ -17,6 +17,10 @@ void Reporter::PrintToError(std::string_view text) {
 }
 
 void Reporter::Warning(std::string_view message) {
+  if (strict_) {
+    Error(message);
+    return;
+  }
   std::string line = "qev: warning: ";
   line.append(message);
   line += '\n';
@@ -34,4 +38,14 @@ void Reporter::Error(std::string_view message) {
   line += '\n';
   PrintToError(line);
   failed_ = true;
+}
+
+void Reporter::DescriptionWarningOnce(
+    const std::string& key,
+    const std::function<std::string(const char* severity)>& format) {
+  if (!warnedOnce_.insert(key).second)
+    return;
+  PrintToError(format(strict_ ? "error" : "warning"));
+  if (strict_)
+    failed_ = true;
 }

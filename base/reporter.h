@@ -2,6 +2,7 @@
 #define QEV_BASE_REPORTER_H_
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -33,10 +34,22 @@ class Reporter {
   void MarkFailed() { failed_ = true; }
   bool failed() const { return failed_; }
 
+  // Strict runs (--strict) report every warning as an error.
+  void SetStrict(bool strict) { strict_ = strict; }
+  bool strict() const { return strict_; }
+
+  // A warning in the compiler form "file:row:col: warning: ..." that
+  // `format` makes for a severity ("warning", or "error" in a strict run),
+  // given once per `key`.
+  void DescriptionWarningOnce(
+      const std::string& key,
+      const std::function<std::string(const char* severity)>& format);
+
  private:
   std::FILE* out_;
   std::FILE* err_;
   bool failed_ = false;
+  bool strict_ = false;
   std::unordered_set<std::string> warnedOnce_;
 };
 

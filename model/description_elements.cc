@@ -89,7 +89,7 @@ const ElementInfo* FindElementInfo(std::string_view tag) {
   return nullptr;
 }
 
-std::vector<std::string> ElementAttributes(const ElementInfo& element) {
+std::vector<std::string> AttributesOf(const ElementInfo& element) {
   std::vector<std::string> attributes = SplitItems(kFilters);
   for (std::string& attribute : SplitItems(element.attributes))
     attributes.push_back(std::move(attribute));
@@ -98,7 +98,7 @@ std::vector<std::string> ElementAttributes(const ElementInfo& element) {
 
 bool ElementTakesAttribute(const ElementInfo& element,
                            std::string_view attribute) {
-  for (const std::string& known : ElementAttributes(element)) {
+  for (const std::string& known : AttributesOf(element)) {
     if (EqualsNoCase(known, attribute))
       return true;
   }

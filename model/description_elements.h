@@ -39,7 +39,7 @@ bool ElementTakesAttribute(const ElementInfo& element,
                            std::string_view attribute);
 
 // The attributes `element` reads, filters first.
-std::vector<std::string> ElementAttributes(const ElementInfo& element);
+std::vector<std::string> AttributesOf(const ElementInfo& element);
 
 // The configuration types the exporters know (ASCII case ignored).
 const std::vector<std::string>& KnownConfigurationTypes();

@@ -332,6 +332,9 @@ struct Workspace {
   std::string baseDirectory;
   std::string loadDirectory;
   std::string descriptionPath;  // absolute path of projectFile once loaded
+  // The description's text while it is read, for the source lines of
+  // warnings.
+  const std::string* descriptionText = nullptr;
 
   // Shared by a workspace and all its imports.
   Reporter* reporter = nullptr;

@@ -10,6 +10,7 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "model/description_elements.h"
 #include "model/description_place.h"
 #include "model/model.h"
 #include "model/settings.h"
@@ -25,7 +26,9 @@ struct ElementAttributes {
   std::optional<std::string> baseconfig;
   std::optional<std::string> file;
   std::optional<std::string> root;
+  std::optional<std::string> baseTarget;
   bool show = true;
+  bool test = false;
   bool skipped = false;
 };
 
@@ -61,9 +64,127 @@ ElementAttributes CollectAttributes(Workspace& workspace,
       attributes.file = value;
     } else if (EqualsNoCase(key, "root")) {
       attributes.root = value;
+    } else if (EqualsNoCase(key, "basetarget")) {
+      attributes.baseTarget = value;
+    } else if (EqualsNoCase(key, "test")) {
+      attributes.test = EqualsNoCase(value, "true");
     }
   }
   return attributes;
+}
+
+// A finding about the description at `element`, in the compiler form with
+// its source line and a caret, given once per `key`.
+void Warn(Workspace& workspace,
+          const TiXmlElement& element,
+          const std::string& key,
+          const std::string& message) {
+  const std::string file = workspace.projectFile.value_or(std::string());
+  workspace.reporter->DescriptionWarningOnce(
+      file + "\n" + key, [&](const char* severity) {
+        XmlLoadError place;
+        place.file = file;
+        place.row = element.Row();
+        place.column = element.Column();
+        place.message = message;
+        if (workspace.descriptionText)
+          place.sourceLine = SourceLine(*workspace.descriptionText, place.row);
+        return FormatXmlLoadError(place, severity);
+      });
+}
+
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+// The names of a list, for a message: "a, b, c".
+std::string Listed(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// Elements and attributes the description should not hold: no element of
+// the table, no attribute the element reads, a type no exporter knows.
+void CheckElement(Workspace& workspace, const TiXmlElement& element) {
+  const std::string tag = element.Value();
+  const ElementInfo* info = FindElementInfo(tag);
+  if (!info) {
+    std::vector<std::string> known;
+    for (const ElementInfo& candidate : DescriptionElements())
+      known.push_back(candidate.name);
+    std::string message =
+        "unknown element <" + tag + ">, read as a container of what it holds";
+    std::string nearest = NearestName(tag, known);
+    if (!nearest.empty())
+      message += "; did you mean " + Quoted(nearest) + "?";
+    Warn(workspace, element, "element\n" + ToLowerAscii(tag), message);
+    return;
+  }
+  const std::vector<std::string> attributes = AttributesOf(*info);
+  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute;
+       attribute = attribute->Next()) {
+    const std::string name = attribute->Name();
+    if (ElementTakesAttribute(*info, name))
+      continue;
+    std::string message = "<" + std::string(info->name) +
+                          "> takes no attribute " + Quoted(name) +
+                          "; it reads " + Listed(attributes);
+    std::string nearest = NearestName(name, attributes);
+    if (!nearest.empty())
+      message += "; did you mean " + Quoted(nearest) + "?";
+    Warn(workspace, element,
+         "attribute\n" + ToLowerAscii(tag) + "\n" + ToLowerAscii(name),
+         message);
+  }
+}
+
+// Settings where nothing reads them, or where they fill something the
+// author may not expect.
+void CheckSettingPlace(Workspace& workspace,
+                       const TiXmlElement& element,
+                       const ElementAttributes& attributes) {
+  const std::string tag = ToUpperAscii(element.Value());
+  switch (FateOfSetting(workspace, element)) {
+    case SettingFate::kUnread:
+      Warn(workspace, element, "unread\n" + tag,
+           "<" + tag +
+               "> here has no project, target or configuration to "
+               "fill; it is ignored");
+      break;
+    case SettingFate::kFillsEarlierTarget:
+      Warn(workspace, element, "outside\n" + tag,
+           "<" + tag +
+               "> outside any <target> fills the default "
+               "configuration of the target read before it; put it inside a "
+               "<target>");
+      break;
+    case SettingFate::kRead:
+      if (tag == "SEARCHPATHS" &&
+          !EqualsNoCase(attributes.type.value_or(""), "header") &&
+          !EqualsNoCase(attributes.type.value_or(""), "library") &&
+          !EqualsNoCase(attributes.type.value_or(""), "lib")) {
+        Warn(workspace, element, "searchpaths\n" + attributes.type.value_or(""),
+             "<SEARCHPATHS> needs type=\"header\" or type=\"library\"; it "
+             "is ignored");
+      }
+      break;
+    case SettingFate::kNoSetting:
+      break;
+  }
+}
+
+void CheckType(Workspace& workspace,
+               const TiXmlElement& element,
+               const std::string& type) {
+  for (const std::string& known : KnownConfigurationTypes()) {
+    if (EqualsNoCase(type, known))
+      return;
+  }
+  Warn(workspace, element, "type\n" + ToLowerAscii(type),
+       "unknown type " + Quoted(type) + "; the types are " +
+           Listed(KnownConfigurationTypes()));
 }
 
 void StartProject(Workspace& workspace, const std::string& name) {
@@ -82,8 +203,25 @@ void StartProject(Workspace& workspace, const std::string& name) {
   workspace.projects.push_back(std::move(project));
 }
 
-void StartTarget(Workspace& workspace, const std::string& name) {
+void StartTarget(Workspace& workspace,
+                 const TiXmlElement& element,
+                 const ElementAttributes& attributes) {
+  const std::string& name = *attributes.name;
   auto target = std::make_unique<Target>(name, workspace.currentProject);
+  if (attributes.baseTarget) {
+    // A template is a target read before, of the same project.
+    if (const Target* base =
+            workspace.currentProject->FindTarget(*attributes.baseTarget)) {
+      target->StartFrom(*base);
+    } else {
+      Warn(workspace, element, "basetarget\n" + *attributes.baseTarget,
+           "basetarget " + Quoted(*attributes.baseTarget) +
+               " names no target read before in project " +
+               Quoted(workspace.currentProject->name));
+    }
+  }
+  target->test = target->test || attributes.test;
+  target->show = attributes.show;
   workspace.currentTarget = target.get();
   workspace.currentConfiguration = &target->DefaultConfiguration();
   workspace.currentProject->AddTarget(std::move(target));
@@ -93,12 +231,15 @@ void StartTarget(Workspace& workspace, const std::string& name) {
 // and makes it current; leaves the cursor at none when the base of a derived
 // configuration does not exist.
 void StartConfiguration(Workspace& workspace,
+                        const TiXmlElement& element,
                         const ElementAttributes& attributes) {
   Target& target = *workspace.currentTarget;
   std::string name = attributes.name.value_or(std::string());
   if (name.empty())
     name = "default";
 
+  if (attributes.type && !attributes.type->empty())
+    CheckType(workspace, element, *attributes.type);
   if (attributes.baseconfig) {
     workspace.currentConfiguration = nullptr;
     Configuration* base = target.FindConfiguration(*attributes.baseconfig);
@@ -110,6 +251,11 @@ void StartConfiguration(Workspace& workspace,
       // spelling is deliberate.
       if (replaced)
         workspace.reporter->PrintToError("Fount it!\n");
+    } else {
+      Warn(workspace, element, "baseconfig\n" + *attributes.baseconfig,
+           "baseconfig " + Quoted(*attributes.baseconfig) +
+               " names no configuration of target " + Quoted(target.name) +
+               "; this configuration and the settings in it are not read");
     }
   } else {
     workspace.currentConfiguration =
@@ -300,6 +446,7 @@ bool EnterElement(Workspace& workspace,
     return false;
 
   const std::string tag = element.Value();
+  CheckElement(workspace, element);
   *open = OpenElement{&element, nullptr, false, false, nullptr};
   if (EqualsNoCase(tag, "project")) {
     if (attributes.name) {
@@ -310,23 +457,33 @@ bool EnterElement(Workspace& workspace,
   } else if (EqualsNoCase(tag, "target")) {
     // A target outside any project has nowhere to go.
     if (attributes.name && workspace.currentProject) {
-      StartTarget(workspace, *attributes.name);
+      StartTarget(workspace, element, attributes);
       workspace.currentTarget->line = element.Row();
       open->startedTarget = true;
+    } else if (!workspace.currentProject) {
+      Warn(workspace, element, "place\ntarget",
+           "<target> outside any <project> makes no target");
     }
   } else if (EqualsNoCase(tag, "configuration") ||
              EqualsNoCase(tag, "config")) {
     if (workspace.currentTarget) {
-      StartConfiguration(workspace, attributes);
+      StartConfiguration(workspace, element, attributes);
       if (workspace.currentConfiguration)
         open->configurationTarget = workspace.currentTarget;
+    } else {
+      Warn(workspace, element, "place\nconfiguration",
+           "<" + tag + "> outside any <target> makes no configuration");
     }
   } else if (EqualsNoCase(tag, "import")) {
     std::optional<std::string> file = ImportFile(element, attributes);
     if (file && workspace.currentProject)
       ImportDescription(workspace, element, *file, attributes.root);
+    else if (file)
+      Warn(workspace, element, "place\nimport",
+           "<import> outside any <project> is not read");
   }
 
+  CheckSettingPlace(workspace, element, attributes);
   ReadSettingsElement(workspace, element);
   open->nextChild = element.FirstChildElement();
   return true;
@@ -386,7 +543,9 @@ bool LoadProjectFile(Workspace& workspace) {
   TiXmlDocument document;
   XmlLoadError error;
   std::vector<XmlLoadError> warnings;
-  bool loaded = LoadXmlDocument(disk, path, &document, &error, &warnings);
+  std::string text;
+  bool loaded =
+      LoadXmlDocument(disk, path, &document, &error, &warnings, &text);
   // Reported as the description names it.
   error.file = *workspace.projectFile;
   for (XmlLoadError& warning : warnings)
@@ -411,6 +570,8 @@ bool LoadProjectFile(Workspace& workspace) {
   workspace.descriptionPath = canonical;
   workspace.loadDirectory = disk.CanonicalPath(
       workspace.baseDirectory.empty() ? "." : workspace.baseDirectory);
+  workspace.descriptionText = &text;
   ReadElement(workspace, root);
+  workspace.descriptionText = nullptr;
   return true;
 }

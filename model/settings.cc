@@ -369,6 +369,18 @@ bool NeedsMet(const Workspace& workspace, Key key) {
 
 }  // namespace
 
+SettingFate FateOfSetting(const Workspace& workspace,
+                          const TiXmlElement& element) {
+  Key key = KeyOf(element.Value());
+  if (key == Key::kNone)
+    return SettingFate::kNoSetting;
+  if (!NeedsMet(workspace, key))
+    return SettingFate::kUnread;
+  if (!workspace.currentTarget && key != Key::kExport)
+    return SettingFate::kFillsEarlierTarget;
+  return SettingFate::kRead;
+}
+
 void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element) {
   Key key = KeyOf(element.Value());
   if (key == Key::kNone || !NeedsMet(workspace, key))

@@ -10,4 +10,17 @@ struct Workspace;
 // nothing.
 void ReadSettingsElement(Workspace& workspace, const TiXmlElement& element);
 
+// What becomes of a settings element read where the workspace's cursors
+// stand, for the reader's checks.
+enum class SettingFate {
+  kNoSetting,  // not a settings element
+  kRead,
+  kUnread,  // nothing is there for it to fill
+  // Outside any target, it fills the default configuration of the target
+  // read before it.
+  kFillsEarlierTarget,
+};
+SettingFate FateOfSetting(const Workspace& workspace,
+                          const TiXmlElement& element);
+
 #endif  // QEV_MODEL_SETTINGS_H_

@@ -409,11 +409,16 @@ NestingScan ScanNesting(const std::string& text, int limit) {
   return NestingScanner(text, limit).Run();
 }
 
+std::string SourceLine(const std::string& text, int row) {
+  return LineAt(text, row);
+}
+
 bool LoadXmlDocument(Disk& disk,
                      const std::string& path,
                      TiXmlDocument* doc,
                      XmlLoadError* error,
-                     std::vector<XmlLoadError>* warnings) {
+                     std::vector<XmlLoadError>* warnings,
+                     std::string* text_out) {
   error->file = path;
   std::string text;
   std::string reason;
@@ -492,6 +497,8 @@ bool LoadXmlDocument(Disk& disk,
       warnings->push_back(std::move(warning));
     }
   }
+  if (text_out)
+    *text_out = std::move(text);
   return true;
 }
 

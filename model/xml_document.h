@@ -29,6 +29,7 @@ constexpr size_t kMaxDescriptionBytes = size_t{1} << 30;
 
 // Loads the XML document in `path` into `doc` as TinyXML's LoadFile would
 // (line ends normalised, default encoding detection, white space condensed),
+// and gives its text in `*text` (when given, line ends normalised),
 // but refuses anything but a regular file, embedded null bytes, nesting
 // deeper than kMaxXmlNesting and content after the root element, and says
 // why and where when it fails. An "&" that starts no known reference is
@@ -37,7 +38,11 @@ bool LoadXmlDocument(Disk& disk,
                      const std::string& path,
                      TiXmlDocument* doc,
                      XmlLoadError* error,
-                     std::vector<XmlLoadError>* warnings = nullptr);
+                     std::vector<XmlLoadError>* warnings = nullptr,
+                     std::string* text = nullptr);
+
+// The text of line `row` (from 1) of `text`, for a caret under a place.
+std::string SourceLine(const std::string& text, int row);
 
 // The compiler-style report of `error`: "file:row:col: error: message",
 // then the source line and a caret under the column. `severity` replaces
