@@ -136,6 +136,17 @@ std::string Wrapped(const std::string& text, size_t indent, size_t width) {
 
 }  // namespace
 
+bool HasStrictArgument(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--strict")
+      return true;
+    if (argument.size() > 1 && argument[0] == '-' && TakesValue(argument[1]))
+      ++i;
+  }
+  return false;
+}
+
 std::string UsageText() {
   std::string tools;
   for (const Tool* tool : AllTools()) {
@@ -163,6 +174,8 @@ std::string UsageText() {
          "  -v <level>    print what was read when the level is above 3 "
          "(default 4)\n"
          "  -o <name>     base name of the solution or Xcode bundle\n"
+         "  --strict      report every warning as an error; write nothing "
+         "then\n"
          "  -h, --help    print this help and exit\n"
          "  --version     print the version and exit\n"
          "\n"

@@ -27,6 +27,10 @@ void PrintHelp(Reporter& reporter);
 enum class InfoRequest { kNone, kHelp, kVersion };
 InfoRequest FindInfoRequest(int argc, const char* const* argv);
 
+// True when "--strict" is one of the arguments (not the value of an
+// option): every warning is an error, and a run with one writes nothing.
+bool HasStrictArgument(int argc, const char* const* argv);
+
 // The usage that --help prints: every option, the tools and an example.
 std::string UsageText();
 

@@ -32,7 +32,7 @@ void ValidateBeforeExport(Workspace& workspace) {
 
 }  // namespace
 
-bool ExportProjects(Workspace& workspace, bool* allWritten) {
+bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
   if (allWritten)
     *allWritten = true;
   ValidateBeforeExport(workspace);
@@ -45,7 +45,7 @@ bool ExportProjects(Workspace& workspace, bool* allWritten) {
     return false;
   }
   std::unique_ptr<QEVExporter> exporter =
-      tool->create(ExportContext{*workspace.disk, *workspace.reporter});
+      tool->create(ExportContext{*workspace.disk, *workspace.reporter, held});
   const std::string platform_name = tool->platformName(workspace.platform);
   OutputClaims claims;
   for (const auto& project : workspace.projects) {

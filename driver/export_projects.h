@@ -1,6 +1,7 @@
 #ifndef QEV_DRIVER_EXPORT_PROJECTS_H_
 #define QEV_DRIVER_EXPORT_PROJECTS_H_
 
+class HeldOutputs;
 struct Workspace;
 
 // False, with the reason reported, when workspace.tool cannot write for
@@ -19,6 +20,9 @@ bool ToolAcceptsPlatform(const Workspace& workspace);
 // defined. Cannot export!" (and the tools on standard error) when the tool
 // is unknown. `*allWritten` (when given) tells whether every project's
 // files were written.
-bool ExportProjects(Workspace& workspace, bool* allWritten = nullptr);
+// Files go to `held` instead of the disk when it is given (a strict run).
+bool ExportProjects(Workspace& workspace,
+                    HeldOutputs* held = nullptr,
+                    bool* allWritten = nullptr);
 
 #endif  // QEV_DRIVER_EXPORT_PROJECTS_H_

@@ -9,6 +9,7 @@
 #include "model/model.h"
 #include "model/reader.h"
 #include "model/wildcard.h"
+#include "output/held_outputs.h"
 
 void TearDownWorkspace(Workspace& workspace) {
   for (auto& project : workspace.projects) {
@@ -37,12 +38,18 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   workspace.disk = &disk;
   DirectoryListings listings(disk);
   workspace.listings = &listings;
+  // A strict run writes nothing unless it reports nothing: its files wait
+  // until the end.
+  const bool strict = HasStrictArgument(argc, argv);
+  reporter.SetStrict(strict);
+  HeldOutputs held;
+  HeldOutputs* hold = strict ? &held : nullptr;
   // An imported description is exported as soon as it is read, into its
   // import's root, before the importing description goes on; one whose
   // files could not all be written counts as not exported.
-  workspace.exportImport = [](Workspace& imported) {
+  workspace.exportImport = [hold](Workspace& imported) {
     bool written = true;
-    return ExportProjects(imported, &written) && written;
+    return ExportProjects(imported, hold, &written) && written;
   };
   ParseCommandLine(argc, argv, &workspace);
   if (!ToolAcceptsPlatform(workspace))
@@ -54,10 +61,12 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   if (!LoadProjectFile(workspace)) {
     reporter.PrintError("Error: Failed to parse.\n");
     PrintHelp(reporter);
-  } else if (!ExportProjects(workspace)) {
+  } else if (!ExportProjects(workspace, hold)) {
     reporter.PrintError("Error: Failed to export.\n");
     PrintHelp(reporter);
   }
+  if (strict && !reporter.failed())
+    held.WriteAll(disk, reporter);
   TearDownWorkspace(workspace);
   return reporter.failed() ? 1 : 0;
 }

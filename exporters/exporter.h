@@ -5,6 +5,7 @@
 #include <vector>
 
 class Disk;
+class HeldOutputs;
 class Reporter;
 struct Project;
 
@@ -13,6 +14,8 @@ struct Project;
 struct ExportContext {
   Disk& disk;
   Reporter& reporter;
+  // Where written files wait for the end of a strict run; null otherwise.
+  HeldOutputs* held = nullptr;
 };
 
 // An exporter writes the build files of one tool for a project. The driver

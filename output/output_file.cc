@@ -4,6 +4,7 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "output/held_outputs.h"
 
 namespace {
 
@@ -146,6 +147,10 @@ bool OutputWriter::Write(const std::string& directory,
 
 bool OutputWriter::WritePath(const std::string& path,
                              const std::string& content) {
+  if (held_) {
+    held_->HoldFile(DiskPath(path), path, content);
+    return true;
+  }
   std::string error;
   if (WriteFileIfChanged(disk_, DiskPath(path), content, &error))
     return true;
@@ -162,6 +167,10 @@ bool OutputWriter::CanHold(const std::string& path) {
 }
 
 bool OutputWriter::MakeDirectory(const std::string& path) {
+  if (held_) {
+    held_->HoldDirectory(DiskPath(path));
+    return true;
+  }
   std::string error;
   return disk_.MakeDirectory(DiskPath(path), &error);
 }

@@ -6,6 +6,7 @@
 
 #include "base/disk.h"
 
+class HeldOutputs;
 class Reporter;
 
 // The one place where generated files reach the disk, for qev and bytewrap.
@@ -36,8 +37,12 @@ bool WriteFileIfChanged(Disk& disk,
 // the writer puts the base in front for the disk.
 class OutputWriter {
  public:
-  OutputWriter(Disk& disk, Reporter& reporter, std::string base)
-      : disk_(disk), reporter_(reporter), base_(std::move(base)) {}
+  // Writes go to `held` instead of the disk when it is given.
+  OutputWriter(Disk& disk,
+               Reporter& reporter,
+               std::string base,
+               HeldOutputs* held = nullptr)
+      : disk_(disk), reporter_(reporter), base_(std::move(base)), held_(held) {}
 
   Disk& disk() { return disk_; }
   const std::string& base() const { return base_; }
@@ -75,6 +80,7 @@ class OutputWriter {
   Disk& disk_;
   Reporter& reporter_;
   std::string base_;
+  HeldOutputs* held_;
 };
 
 // An output too large to hold in memory, written in pieces: Open, Write as

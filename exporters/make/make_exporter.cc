@@ -40,7 +40,8 @@ bool MakeExporter::Export(Project& project, const std::string& platformName) {
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   for (const auto& target : project.targets) {
     if (!WriteTargetMakefile(output, *target))
       written = false;
@@ -174,7 +175,8 @@ bool MakeExporter::WriteProjectMakefiles(OutputWriter& output,
 }
 
 std::vector<std::string> MakeExporter::OutputFiles(const Project& project) {
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   std::vector<std::string> files;
   for (const auto& target : project.targets) {
     files.push_back(output.PlannedPath(target->exportDir,

@@ -112,7 +112,7 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   }
   const bool macOS = EqualsNoCase(platform.value_or(HostPlatform()), "MacOSX");
 
-  OutputWriter output(disk, reporter, project.baseDirectory);
+  OutputWriter output(disk, reporter, project.baseDirectory, context_.held);
   const std::string directory =
       output.ExportDirectory(project.exportDir, "build.ninja");
   BuildGraphOptions options;
@@ -163,7 +163,8 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
 }
 
 std::vector<std::string> NinjaExporter::OutputFiles(const Project& project) {
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   return {output.PlannedPath(project.exportDir, "compile_commands.json"),
           output.PlannedPath(project.exportDir, "build.ninja")};
 }

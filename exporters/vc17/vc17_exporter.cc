@@ -89,7 +89,8 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
     reporter.Error("VC17 cannot read the current directory");
     return false;
   }
-  OutputWriter output(context_.disk, reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, reporter, project.baseDirectory,
+                      context_.held);
 
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
@@ -168,7 +169,8 @@ std::vector<std::string> VC17Exporter::OutputFiles(const Project& project) {
   // A project Export refuses writes nothing, so it holds no file.
   if (!NameProblems(project).empty())
     return {};
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   std::vector<std::string> files;
   for (const auto& target : project.targets) {
     for (const char* extension : {".vcxproj", ".vcxproj.filters"})

@@ -22,7 +22,8 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   platformName_ = name;
   projectFileDirs_.clear();
   solutionDir_.reset();
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the
@@ -151,7 +152,8 @@ void VC7Exporter::WriteExtraTools(std::string* /*out*/,
                                   int /*type*/) {}
 
 std::vector<std::string> VC7Exporter::OutputFiles(const Project& project) {
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   std::vector<std::string> files;
   for (const auto& target : project.targets)
     files.push_back(

@@ -34,7 +34,8 @@ bool XCodeExporter::Export(Project& project,
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
   const std::string bundle_name = base + ".xcodeproj";
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   std::string bundle = JoinPath(
       output.ExportDirectory(project.exportDir, bundle_name), bundle_name);
   // An existing bundle is reused; one that cannot be made shows as the
@@ -46,7 +47,8 @@ bool XCodeExporter::Export(Project& project,
 std::vector<std::string> XCodeExporter::OutputFiles(const Project& project) {
   const std::string& base =
       project.outputName.empty() ? project.name : project.outputName;
-  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory);
+  OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
+                      context_.held);
   return {output.PlannedPath(project.exportDir,
                              base + ".xcodeproj/project.pbxproj")};
 }
