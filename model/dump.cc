@@ -49,6 +49,10 @@ void DumpConfiguration(const Configuration& configuration, std::string* out) {
 
 void DumpTarget(const Target& target, std::string* out) {
   out->append("  target ").append(target.name).append("\n  {\n");
+  if (!target.show)
+    out->append("    Show = \"false\";\n");
+  if (target.test)
+    out->append("    Test = \"true\";\n");
   if (!target.exportDir.empty())
     out->append("    Export = \"").append(target.exportDir).append("\";\n");
   for (const Configuration* configuration : target.configurations)
@@ -73,8 +77,16 @@ void DumpProject(const Project& project, Reporter& reporter) {
   out.append("project ").append(project.name).append("\n{\n");
   if (!project.exportDir.empty())
     out.append("  Export = \"").append(project.exportDir).append("\";\n");
-  for (const auto& target : project.targets) {
-    DumpTarget(*target, &out);
+  // Templates stand where the description has them.
+  auto templates = project.templates.begin();
+  const size_t count = project.targets.size() + project.templates.size();
+  for (size_t position = 0, own = 0; position < count; ++position) {
+    if (templates != project.templates.end() && templates->first == position) {
+      DumpTarget(*templates->second, &out);
+      ++templates;
+    } else {
+      DumpTarget(*project.targets[own++], &out);
+    }
     if (out.size() >= kChunk) {
       reporter.Print(out);
       out.clear();

@@ -219,10 +219,16 @@ Target* Project::FindTarget(const std::string& name) const {
 }
 
 void Project::RemoveTargetAt(size_t index) {
+  TakeTargetAt(index);
+}
+
+std::unique_ptr<Target> Project::TakeTargetAt(size_t index) {
+  std::unique_ptr<Target> taken = std::move(targets[index]);
   targets.erase(targets.begin() + static_cast<std::ptrdiff_t>(index));
   targetIndex_.clear();
   for (const auto& target : targets)
     targetIndex_.emplace(target->name, target.get());
+  return taken;
 }
 
 void Project::AddImportedTarget(Target* target, int line) {

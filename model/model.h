@@ -258,6 +258,8 @@ struct Project {
   Target* FindTarget(const std::string& name) const;
   // Removes the target at `index` (which must exist) and destroys it.
   void RemoveTargetAt(size_t index);
+  // Removes the target at `index` (which must exist) and hands it over.
+  std::unique_ptr<Target> TakeTargetAt(size_t index);
 
   // `line` is that of the import element that lent it, 0 when unknown.
   void AddImportedTarget(Target* target, int line = 0);
@@ -278,6 +280,9 @@ struct Project {
   // names it, for messages.
   std::string descriptionFile;
   std::vector<std::unique_ptr<Target>> targets;
+  // Templates (show="false"), which no tool writes, taken out of `targets`
+  // before the export: each with the position it had there, for the dump.
+  std::vector<std::pair<size_t, std::unique_ptr<Target>>> templates;
   std::vector<Target*> importedTargets;  // borrowed from imported workspaces
   std::vector<int> importLines;  // beside importedTargets, may be shorter
   int version = 0;

@@ -68,6 +68,18 @@ void RemoveUnexportableTargets(const Workspace& workspace,
   }
 }
 
+// Templates are read, and other targets start from them, but no tool
+// writes them.
+void SetTemplatesAside(Project& project) {
+  for (size_t i = 0, position = 0; i < project.targets.size(); ++position) {
+    if (project.targets[i]->show) {
+      ++i;
+      continue;
+    }
+    project.templates.emplace_back(position, project.TakeTargetAt(i));
+  }
+}
+
 // A target of the project, own or imported, whose name equals `name`
 // ignoring ASCII case; null when there is none.
 const Target* FindTargetNoCase(const Project& project,
@@ -127,6 +139,7 @@ std::vector<Finding> ValidateWorkspace(Workspace& workspace) {
       continue;
     }
     RemoveUnexportableTargets(workspace, project, &findings);
+    SetTemplatesAside(project);
     CheckDependencies(workspace, project, &findings);
     ++i;
   }

@@ -15,9 +15,10 @@ struct Finding {
 
 // Checks what the workspace read and removes what cannot be exported:
 // projects and targets without a name, and each target named like an
-// earlier one of its project (errors). Warns about dependencies that name no
-// target of the project, suggesting one whose name differs only in letter
-// case. Findings come in the order of the description, each once.
+// earlier one of its project (errors). Templates (targets with
+// show="false") are set aside in Project::templates. Warns about dependencies
+// that name no target of the project, suggesting one whose name differs only in
+// letter case. Findings come in the order of the description, each once.
 std::vector<Finding> ValidateWorkspace(Workspace& workspace);
 
 #endif  // QEV_MODEL_VALIDATE_H_
