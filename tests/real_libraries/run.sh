@@ -19,7 +19,10 @@ if [ $# -lt 2 ]; then
   echo "usage: run.sh <qev> <source root> [snappy|leveldb|cjson...]" >&2
   exit 2
 fi
-qev=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+case $1 in
+  */*) qev=$(cd "$(dirname "$1")" && pwd)/$(basename "$1") ;;
+  *) qev=$(command -v "$1") || { echo "run.sh: no program $1" >&2; exit 2; } ;;
+esac
 mkdir -p "$2"
 root=$(cd "$2" && pwd)
 shift 2
