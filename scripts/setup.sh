@@ -7,6 +7,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages="g++ make cmake pkg-config libtinyxml-dev libgtest-dev libxml2-utils \
 dpkg-dev man-db ninja-build clangd ccache distcc \
+zlib1g-dev libgmock-dev libbenchmark-dev libsnappy-dev \
 ${QEV_EXTRA_PACKAGES:-}"
 
 "$repo/scripts/install-packages.sh" $packages
