@@ -8,16 +8,13 @@
 #include "exporters/make/make_source_lists.h"
 #include "exporters/make/target_rules.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
 bool EndsWithFirst(const std::string& text, const char* piece, size_t length) {
   size_t found = text.find(piece);
   return found != std::string::npos && found + length == text.size();
-}
-
-bool IsDefaultName(const std::string& name) {
-  return EqualsNoCase(name, "default");
 }
 
 void AppendSourceLists(std::string* out,
@@ -117,7 +114,7 @@ void AppendVariableBlock(std::string* fragment,
                          const Configuration& configuration) {
   const std::string& t = target.name;
   const std::string& c = configuration.name;
-  const bool is_default = IsDefaultName(c);
+  const bool is_default = IsDefaultConfigurationName(c);
   std::string* out = fragment;
 
   AppendFormat(out, "%s_%s_hpaths   = \n", {t, c});
@@ -187,7 +184,7 @@ std::string FormatTargetMakefile(const std::string& platformName,
     if (!configuration->show)
       continue;
     AppendVariableBlock(&out, target, *configuration);
-    if (!IsDefaultName(configuration->name)) {
+    if (!IsDefaultConfigurationName(configuration->name)) {
       WriteTargetRules(&out, target, target.DefaultConfiguration(),
                        *configuration, dependsLines);
     }

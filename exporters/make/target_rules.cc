@@ -6,39 +6,30 @@
 
 namespace {
 
-enum class OutputKind { kSharedLibrary, kStaticLibrary, kExecutable };
-
-OutputKind KindOf(const std::string& type) {
-  if (EqualsNoCase(type, "SHARED_LIB"))
-    return OutputKind::kSharedLibrary;
-  if (EqualsNoCase(type, "LIB"))
-    return OutputKind::kStaticLibrary;
-  return OutputKind::kExecutable;
-}
-
 void AppendBuildRule(std::string* out,
                      const std::string& t,
                      const std::string& c,
                      const std::string& binary_path,
                      const std::string& dependencies,
-                     OutputKind kind) {
+                     TargetKind kind) {
   AppendFormat(out, "build_%s_%s: $(%s_%s_bin)\n", {t, c, t, c});
   AppendFormat(out, "$(%s_%s_bin): $(%s_%s_obj) %s\n",
                {t, c, t, c, dependencies});
   AppendFormat(out, "\t@mkdir -p `dirname %s`\n", {binary_path});
   switch (kind) {
-    case OutputKind::kSharedLibrary:
+    case TargetKind::kSharedLibrary:
       AppendFormat(out,
                    "\t@$(CXX) -shared -Wl,-soname,$(notdir $@)"
                    "$(%s_custom_loptions) $(%s_%s_obj) $(%s_%s_lflags) "
                    "-lc -o $@ \n",
                    {t, t, c, t, c});
       break;
-    case OutputKind::kStaticLibrary:
+    case TargetKind::kStaticLibrary:
       AppendFormat(out, "\t@$(AR) r $(%s_%s_bin) $^\n", {t, c});
       AppendFormat(out, "\t@$(RANLIB) $(%s_%s_bin)\n", {t, c});
       break;
-    case OutputKind::kExecutable:
+    case TargetKind::kConsoleProgram:
+    case TargetKind::kWindowsProgram:
       AppendFormat(out, "\t@$(CCLD) $^ $(%s_%s_lflags) -o $(%s_%s_bin) \n",
                    {t, c, t, c});
       break;
@@ -80,44 +71,6 @@ void AppendCompileRules(std::string* out,
 
 }  // namespace
 
-bool IsBuiltConfiguration(const Configuration& configuration) {
-  return configuration.show && !EqualsNoCase(configuration.name, "default");
-}
-
-const std::string& EffectiveType(const Configuration& defaults,
-                                 const Configuration& configuration) {
-  return defaults.type.empty() ? configuration.type : defaults.type;
-}
-
-std::string GetBinaryPath(const Target& target,
-                          const Configuration& defaults,
-                          const Configuration& configuration) {
-  std::string file =
-      configuration.outFile.empty() ? defaults.outFile : configuration.outFile;
-  // Without any file name the path would name the output directory itself,
-  // which the clean rule would then remove whole.
-  if (file.empty())
-    file = target.name;
-  const std::string& directory =
-      configuration.outDir.empty() ? defaults.outDir : configuration.outDir;
-  if (file.find('.') == std::string::npos) {
-    switch (KindOf(EffectiveType(defaults, configuration))) {
-      case OutputKind::kSharedLibrary:
-        file += ".so";
-        break;
-      case OutputKind::kStaticLibrary:
-        file += ".a";
-        break;
-      case OutputKind::kExecutable:
-        break;
-    }
-  }
-  std::string path = directory.empty() ? std::string(".") : directory;
-  path += '/';
-  path += file;
-  return path;
-}
-
 std::string DependencyList(const Target& target,
                            const Configuration& configuration) {
   std::string list;
@@ -136,8 +89,9 @@ void WriteTargetRules(std::string* fragment,
                       std::string* dependsLines) {
   const std::string& t = target.name;
   const std::string& c = configuration.name;
-  const std::string binary_path =
-      GetBinaryPath(target, defaults, configuration);
+  const ResolvedConfiguration resolved =
+      ResolveConfiguration(target, defaults, configuration);
+  const std::string binary_path = BuildOutputPath(resolved);
   std::string* out = fragment;
 
   AppendFormat(out, "%s_%s_objsdir  = $(OBJS_DIR)/%s_%s\n", {t, c, t, c});
@@ -163,8 +117,7 @@ void WriteTargetRules(std::string* fragment,
   const std::string dependencies = DependencyList(target, configuration);
   AppendFormat(dependsLines, "Depends for %s_%s: %s\n", {t, c, dependencies});
 
-  AppendBuildRule(out, t, c, binary_path, dependencies,
-                  KindOf(EffectiveType(defaults, configuration)));
+  AppendBuildRule(out, t, c, binary_path, dependencies, resolved.buildKind);
   out->append("\n");
   AppendCompileRules(out, t, c);
 }

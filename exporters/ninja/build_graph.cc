@@ -10,18 +10,23 @@
 
 #include "base/path.h"
 #include "base/text.h"
-#include "exporters/make/target_rules.h"
 #include "exporters/ninja/ninja_escape.h"
 #include "exporters/ninja/output_check.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
-LinkKind KindOf(const std::string& type) {
-  if (EqualsNoCase(type, "SHARED_LIB"))
-    return LinkKind::kSharedLibrary;
-  if (EqualsNoCase(type, "LIB"))
-    return LinkKind::kStaticLibrary;
+LinkKind LinkKindOf(TargetKind kind) {
+  switch (kind) {
+    case TargetKind::kSharedLibrary:
+      return LinkKind::kSharedLibrary;
+    case TargetKind::kStaticLibrary:
+      return LinkKind::kStaticLibrary;
+    case TargetKind::kConsoleProgram:
+    case TargetKind::kWindowsProgram:
+      break;
+  }
   return LinkKind::kExecutable;
 }
 
@@ -30,7 +35,7 @@ LinkKind KindOf(const std::string& type) {
 const Configuration* DefaultsOf(const Target& target) {
   const Configuration* defaults = nullptr;
   for (const Configuration* configuration : target.configurations) {
-    if (configuration->show && EqualsNoCase(configuration->name, "default"))
+    if (configuration->show && IsDefaultConfigurationName(configuration->name))
       defaults = configuration;
   }
   return defaults;
@@ -347,9 +352,11 @@ void Resolver::FillUnit(size_t index) {
   const Configuration& configuration = *source.configuration;
   const Configuration& embedded = target.DefaultConfiguration();
 
-  unit.kind = KindOf(EffectiveType(embedded, configuration));
-  unit.output = NormalizePath(ResolvePath(
-      source.outputPrefix, GetBinaryPath(target, embedded, configuration)));
+  const ResolvedConfiguration resolved =
+      ResolveConfiguration(target, embedded, configuration);
+  unit.kind = LinkKindOf(resolved.buildKind);
+  unit.output = NormalizePath(
+      ResolvePath(source.outputPrefix, BuildOutputPath(resolved)));
   unit.objectDirectory = NormalizePath(JoinPath(
       source.outputPrefix, "obj/" + target.name + "_" + configuration.name));
 

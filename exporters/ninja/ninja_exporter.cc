@@ -7,13 +7,13 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
-#include "exporters/make/target_rules.h"
 #include "exporters/ninja/build_file_writer.h"
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/compile_commands_writer.h"
 #include "exporters/ninja/output_check.h"
 #include "model/description_place.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 #include "output/output_file.h"
 
 namespace {

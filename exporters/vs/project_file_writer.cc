@@ -9,45 +9,50 @@
 #include "exporters/vs_common/filter_tree.h"
 #include "exporters/vs_common/xml_escape.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
-// The values that a configuration type text sets.
+// The values that a configuration's kind sets; none without a type.
 struct TypeSettings {
   int configurationType = 0;
   std::string extension;
   int subsystem = 1;
 };
 
-// Applies one type text; a text that names no type changes nothing.
-void ApplyType(const std::string& type, TypeSettings* settings) {
-  if (type.empty())
-    return;
-  if (EqualsNoCase(type, "lib")) {
-    settings->configurationType = 4;
-    settings->extension = ".lib";
-  } else if (EqualsNoCase(type, "dll")) {
-    settings->configurationType = 2;
-    settings->extension = ".dll";
-  } else if (EqualsNoCase(type, "exe") || EqualsNoCase(type, "app")) {
-    settings->configurationType = 1;
-    settings->extension = ".exe";
-    settings->subsystem = 2;
-  } else if (EqualsNoCase(type, "console")) {
-    settings->configurationType = 1;
-    settings->extension = ".exe";
-    settings->subsystem = 1;
+TypeSettings TypeSettingsOf(const ResolvedConfiguration& resolved) {
+  TypeSettings settings;
+  if (!resolved.kindNamed)
+    return settings;
+  settings.subsystem = resolved.windowsSubsystem ? 2 : 1;
+  switch (resolved.kind) {
+    case TargetKind::kStaticLibrary:
+      settings.configurationType = 4;
+      settings.extension = ".lib";
+      break;
+    case TargetKind::kSharedLibrary:
+      settings.configurationType = 2;
+      settings.extension = ".dll";
+      break;
+    case TargetKind::kWindowsProgram:
+    case TargetKind::kConsoleProgram:
+      settings.configurationType = 1;
+      settings.extension = ".exe";
+      break;
   }
+  return settings;
 }
 
-// The entries of the base's list and then the configuration's, each escaped
-// and written between `before` and `after`.
+// The entries of the base's list, the configuration's and what its
+// dependencies pass on, each escaped and written between `before` and
+// `after`.
 std::string JoinLists(const TextList& base,
                       const TextList& config,
+                      const TextList& inherited,
                       const char* before,
                       const char* after) {
   std::string text;
-  for (const TextList* list : {&base, &config}) {
+  for (const TextList* list : {&base, &config, &inherited}) {
     for (const std::string& entry : *list) {
       text.append(before);
       AppendXmlEscaped(entry, &text);
@@ -55,6 +60,62 @@ std::string JoinLists(const TextList& base,
     }
   }
   return text;
+}
+
+// Search paths another target passes on, as written, below the import root
+// of an imported one.
+TextList InheritedPaths(const std::vector<InheritedPath>& paths) {
+  TextList texts;
+  for (const InheritedPath& path : paths) {
+    const std::string& prefix = path.owner->importPath;
+    texts.push_back(prefix.empty() || IsAbsolutePath(path.path) ||
+                            path.path.compare(0, 2, "$(") == 0
+                        ? path.path
+                        : prefix + path.path);
+  }
+  return texts;
+}
+
+// The compiler attributes of the neutral settings, each on its own line;
+// nothing for a setting that is not given.
+std::string NeutralCompilerAttributes(const ResolvedConfiguration& resolved,
+                                      bool debugLibraries) {
+  const NeutralValues& neutral = resolved.neutral;
+  std::string out;
+  static const char* const kOptimization[] = {"", "0", "1", "2", "3"};
+  if (neutral.optimize != Optimize::kUnset) {
+    out += "\n      Optimization=\"";
+    out += kOptimization[static_cast<int>(neutral.optimize)];
+    out += "\"";
+  }
+  if (neutral.debugInfo != DebugInfo::kUnset) {
+    out += neutral.debugInfo == DebugInfo::kFull
+               ? "\n      DebugInformationFormat=\"3\""
+               : "\n      DebugInformationFormat=\"0\"";
+  }
+  if (neutral.warningsAsErrors)
+    out += "\n      WarnAsError=\"true\"";
+  if (neutral.runtime != Runtime::kUnset) {
+    int runtime = (neutral.runtime == Runtime::kShared ? 2 : 0) +
+                  (debugLibraries ? 1 : 0);
+    out += "\n      RuntimeLibrary=\"" + std::to_string(runtime) + "\"";
+  }
+  return out;
+}
+
+// The warning level: 3, or what WARNINGS says.
+const char* WarningLevel(Warnings warnings) {
+  switch (warnings) {
+    case Warnings::kNone:
+      return "0";
+    case Warnings::kHigh:
+    case Warnings::kExtra:
+      return "4";
+    case Warnings::kDefault:
+    case Warnings::kUnset:
+      break;
+  }
+  return "3";
 }
 
 // One attribute line of the librarian and linker tools: `prefix`, the
@@ -107,7 +168,7 @@ std::string VC7Exporter::FormatProjectFile(const Target& target) {
   out.append("<Configurations>\n");
   const std::vector<Configuration*>& configurations = target.configurations;
   for (size_t i = 1; i < configurations.size(); ++i)
-    WriteConfiguration(&out, *configurations[0], *configurations[i]);
+    WriteConfiguration(&out, target, *configurations[0], *configurations[i]);
   out.append("</Configurations>\n<References></References>\n<Files>\n");
   WriteFiles(&out, target);
   out.append("</Files>\n<Globals></Globals>\n</VisualStudioProject>\n");
@@ -115,48 +176,44 @@ std::string VC7Exporter::FormatProjectFile(const Target& target) {
 }
 
 void VC7Exporter::WriteConfiguration(std::string* out,
+                                     const Target& target,
                                      const Configuration& base,
                                      const Configuration& config) {
   if (!config.show)
     return;
 
-  TypeSettings type;
-  ApplyType(base.type, &type);
-  ApplyType(config.type, &type);
+  const ResolvedConfiguration resolved =
+      ResolveConfiguration(target, base, config);
+  const InheritedSettings& inherited = resolved.inherited;
+  TypeSettings type = TypeSettingsOf(resolved);
 
-  std::string outputDirectory = "$(SolutionDir)/out";
-  if (!base.outDir.empty())
-    outputDirectory = base.outDir;
-  if (!config.outDir.empty())
-    outputDirectory = config.outDir;
-
-  std::string outputFile =
-      config.outFile.empty() ? base.outFile : config.outFile;
+  const std::string outputDirectory =
+      resolved.outDir.empty() ? "$(SolutionDir)/out" : resolved.outDir;
+  std::string outputFile = resolved.outFile;
   if (outputFile.find('.') == std::string::npos)
     outputFile += type.extension;
 
-  bool exceptionHandling = config.exceptionHandlingSet
-                               ? config.exceptionHandling
-                               : base.exceptionHandling;
+  const std::string importLibrary =
+      (resolved.impDir.empty() ? "$(OutDir)" : resolved.impDir) +
+      "/$(TargetName).lib";
 
-  std::string importLibrary = "$(OutDir)/$(TargetName).lib";
-  if (!base.impDir.empty())
-    importLibrary = base.impDir + "/$(TargetName).lib";
-  if (!config.impDir.empty())
-    importLibrary = config.impDir + "/$(TargetName).lib";
-
-  const std::string defines = JoinLists(base.defines, config.defines, "", ";");
-  const std::string includeDirectories = JoinLists(
-      base.searchPaths.header, config.searchPaths.header, "&quot;", "&quot;;");
+  const std::string defines =
+      JoinLists(base.defines, config.defines, inherited.defines, "", ";");
+  const std::string includeDirectories =
+      JoinLists(base.searchPaths.header, config.searchPaths.header,
+                InheritedPaths(inherited.headerPaths), "&quot;", "&quot;;");
   const std::string libraryDirectories =
-      JoinLists(base.searchPaths.library, config.searchPaths.library, "&quot;",
-                "&quot;;");
+      JoinLists(base.searchPaths.library, config.searchPaths.library,
+                InheritedPaths(inherited.libraryPaths), "&quot;", "&quot;;");
   const std::string compilerOptions =
-      JoinLists(base.cflags, config.cflags, "", " ");
+      JoinLists(base.cflags, config.cflags, inherited.cflags, "", " ");
   const std::string linkerOptions =
-      JoinLists(base.lflags, config.lflags, "", " ");
+      JoinLists(base.lflags, config.lflags, inherited.lflags, "", " ");
   const std::string libraries =
-      JoinLists(base.libraries, config.libraries, "&quot;", "&quot; ");
+      JoinLists(base.libraries, config.libraries, inherited.libraries, "&quot;",
+                "&quot; ");
+  const bool debugLibraries =
+      ToLowerAscii(config.name).find("debug") != std::string::npos;
 
   const std::string name = XmlEscaped(config.name);
   const std::string platform = XmlEscaped(platformName_);
@@ -177,12 +234,16 @@ void VC7Exporter::WriteConfiguration(std::string* out,
   out->append("\"\n      AdditionalIncludeDirectories=\"");
   out->append(includeDirectories);
   out->append("\"\n      PreprocessorDefinitions=\"").append(defines);
-  out->append(
-      "\"\n      WarningLevel=\"3\"\n      Optimization=\"4\"\n"
-      "      AdditionalOptions=\"");
+  out->append("\"\n      WarningLevel=\"");
+  out->append(WarningLevel(resolved.neutral.warnings));
+  if (resolved.neutral.optimize == Optimize::kUnset)
+    out->append("\"\n      Optimization=\"4");
+  out->append("\"");
+  out->append(NeutralCompilerAttributes(resolved, debugLibraries));
+  out->append("\n      AdditionalOptions=\"");
   out->append(compilerOptions);
   out->append("\"\n      ExceptionHandling=\"");
-  out->append(exceptionHandling ? "1" : "0");
+  out->append(resolved.exceptionHandling ? "1" : "0");
   out->append("\"\n      />\n");
 
   out->append("    <Tool Name=\"VCCustomBuildTool\"/>\n");
@@ -207,6 +268,12 @@ void VC7Exporter::WriteConfiguration(std::string* out,
   if (type.configurationType == 2) {
     AppendAttribute("      ImportLibrary=\"", XmlEscaped(importLibrary), "\"\n",
                     out);
+  }
+  if (type.configurationType != 4 &&
+      resolved.neutral.debugInfo != DebugInfo::kUnset) {
+    out->append(resolved.neutral.debugInfo == DebugInfo::kFull
+                    ? "      GenerateDebugInformation=\"true\"\n"
+                    : "      GenerateDebugInformation=\"false\"\n");
   }
   if (type.configurationType != 4) {
     out->append("      GenerateMapFile=\"TRUE\"\n");

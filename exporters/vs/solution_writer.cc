@@ -9,6 +9,7 @@
 #include "exporters/vs/vc7_exporter.h"
 #include "exporters/vs_common/guid.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
@@ -153,7 +154,8 @@ std::string VC7Exporter::FormatSolution(const Project& project) {
     } else {
       for (const Target* target : participants) {
         for (const Configuration* configuration : target->configurations) {
-          if (configuration->show && configuration->name != "default")
+          if (configuration->show &&
+              !IsDefaultConfigurationName(configuration->name))
             solutionConfigurations.insert(configuration->name);
         }
       }

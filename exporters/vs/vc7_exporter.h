@@ -90,6 +90,7 @@ class VC7Exporter : public QEVExporter {
   bool WriteSolution(OutputWriter& output, const Project& project);
   bool WriteProjectFile(OutputWriter& output, const Target& target);
   void WriteConfiguration(std::string* out,
+                          const Target& target,
                           const Configuration& base,
                           const Configuration& config);
   void WriteFiles(std::string* out, const Target& target);
