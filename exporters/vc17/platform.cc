@@ -1,6 +1,7 @@
 #include "exporters/vc17/platform.h"
 
 #include "base/text.h"
+#include "base/utf8.h"
 
 const char kVC17DefaultPlatform[] = "x64";
 
@@ -86,6 +87,9 @@ std::string TargetNameProblem(const std::string& name) {
   std::string problem = WindowsNameProblem(name);
   if (!problem.empty())
     return problem;
+  // It names a file both as written and in the UTF-8 of the solution.
+  if (!IsValidUtf8(name))
+    return "it is not UTF-8";
   return CharacterProblem(
       name, (std::string(kNotInFileNames) + kMsBuildSyntax).c_str());
 }

@@ -7,6 +7,7 @@
 #include "exporters/vs_common/guid.h"
 #include "exporters/vs_common/xml_text.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
@@ -41,12 +42,15 @@ void AppendElement(const char* indent,
 }
 
 // The lists of the base and then the configuration (only once when they are
-// the same), each entry passed through `convert`.
-template <typename Convert>
+// the same), then what its dependencies pass on, each entry passed through
+// `convert` (`convertInherited` for the inherited ones).
+template <typename Convert, typename Inherited, typename ConvertInherited>
 std::vector<std::string> Entries(const TextList& base,
                                  const TextList& config,
                                  bool same,
-                                 Convert convert) {
+                                 Convert convert,
+                                 const std::vector<Inherited>& inherited,
+                                 ConvertInherited convertInherited) {
   std::vector<std::string> entries;
   for (const std::string& entry : base)
     entries.push_back(convert(entry));
@@ -54,7 +58,81 @@ std::vector<std::string> Entries(const TextList& base,
     for (const std::string& entry : config)
       entries.push_back(convert(entry));
   }
+  for (const Inherited& entry : inherited)
+    entries.push_back(convertInherited(entry));
   return entries;
+}
+
+template <typename Convert>
+std::vector<std::string> Entries(const TextList& base,
+                                 const TextList& config,
+                                 bool same,
+                                 Convert convert,
+                                 const TextList& inherited) {
+  return Entries(base, config, same, convert, inherited, convert);
+}
+
+const char* WarningLevel(Warnings warnings) {
+  switch (warnings) {
+    case Warnings::kNone:
+      return "TurnOffAllWarnings";
+    case Warnings::kHigh:
+    case Warnings::kExtra:
+      return "Level4";
+    case Warnings::kDefault:
+    case Warnings::kUnset:
+      break;
+  }
+  return "Level3";
+}
+
+const char* Optimization(Optimize optimize) {
+  switch (optimize) {
+    case Optimize::kNone:
+      return "Disabled";
+    case Optimize::kSize:
+      return "MinSpace";
+    case Optimize::kSpeed:
+      return "MaxSpeed";
+    case Optimize::kFull:
+      return "Full";
+    case Optimize::kUnset:
+      break;
+  }
+  return "";
+}
+
+// MSVC has no C++ mode below C++14, and none before C11 but its default.
+const char* CxxStandardName(CxxStandard standard) {
+  switch (standard) {
+    case CxxStandard::kCxx11:
+    case CxxStandard::kCxx14:
+      return "stdcpp14";
+    case CxxStandard::kCxx17:
+      return "stdcpp17";
+    case CxxStandard::kCxx20:
+      return "stdcpp20";
+    case CxxStandard::kCxx23:
+      return "stdcpplatest";
+    case CxxStandard::kUnset:
+      break;
+  }
+  return nullptr;
+}
+
+const char* CStandardName(CStandard standard) {
+  switch (standard) {
+    case CStandard::kC11:
+      return "stdc11";
+    case CStandard::kC17:
+      return "stdc17";
+    case CStandard::kC23:
+      return "stdclatest";
+    case CStandard::kC99:
+    case CStandard::kUnset:
+      break;
+  }
+  return nullptr;
 }
 
 // An MSBuild list property: the entries joined by `separator`, followed by
@@ -82,6 +160,10 @@ class ProjectFileFormatter {
       : input_(input) {}
 
   std::string Format() {
+    for (const PlannedConfiguration& planned : input_.configurations) {
+      resolved_.push_back(
+          ResolveConfiguration(*input_.target, *planned.base, *planned.config));
+    }
     out_.append("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
     out_.append("<Project DefaultTargets=\"Build\" xmlns=\"");
     out_.append(kNamespace).append("\">\n");
@@ -90,8 +172,8 @@ class ProjectFileFormatter {
     out_.append(
         "  <Import Project=\"$(VCTargetsPath)\\Microsoft.Cpp.Default.props\" "
         "/>\n");
-    for (const PlannedConfiguration& planned : input_.configurations)
-      AppendConfigurationGroup(planned);
+    for (size_t i = 0; i < input_.configurations.size(); ++i)
+      AppendConfigurationGroup(input_.configurations[i], resolved_[i]);
     out_.append(
         "  <Import Project=\"$(VCTargetsPath)\\Microsoft.Cpp.props\" />\n");
     out_.append("  <ImportGroup Label=\"ExtensionSettings\">\n");
@@ -99,10 +181,10 @@ class ProjectFileFormatter {
     for (const PlannedConfiguration& planned : input_.configurations)
       AppendPropertySheets(planned);
     out_.append("  <PropertyGroup Label=\"UserMacros\" />\n");
-    for (const PlannedConfiguration& planned : input_.configurations)
-      AppendOutputGroup(planned);
-    for (const PlannedConfiguration& planned : input_.configurations)
-      AppendItemDefinitions(planned);
+    for (size_t i = 0; i < input_.configurations.size(); ++i)
+      AppendOutputGroup(input_.configurations[i], resolved_[i]);
+    for (size_t i = 0; i < input_.configurations.size(); ++i)
+      AppendItemDefinitions(input_.configurations[i], resolved_[i]);
     AppendItems();
     AppendReferences();
     out_.append(
@@ -153,14 +235,35 @@ class ProjectFileFormatter {
     out_.append("  </PropertyGroup>\n");
   }
 
-  void AppendConfigurationGroup(const PlannedConfiguration& planned) {
-    ConfigurationKind kind = KindOf(*planned.base, *planned.config);
+  void AppendConfigurationGroup(const PlannedConfiguration& planned,
+                                const ResolvedConfiguration& resolved) {
+    ConfigurationKind kind = KindOf(resolved);
+    const bool debug = IsDebugConfigurationName(planned.config->name);
     out_.append("  <PropertyGroup").append(Condition(*planned.config));
     out_.append(" Label=\"Configuration\">\n");
     AppendElement("    ", "ConfigurationType", kind.configurationType, &out_);
+    AppendElement("    ", "UseDebugLibraries", debug ? "true" : "false", &out_);
     AppendElement("    ", "PlatformToolset", "v143", &out_);
+    if (FollowsTemplate(resolved) && !debug)
+      AppendElement("    ", "WholeProgramOptimization", "true", &out_);
     AppendElement("    ", "CharacterSet", "MultiByte", &out_);
     out_.append("  </PropertyGroup>\n");
+  }
+
+  // A configuration that sets neither OPTIMIZE nor DEBUGINFO gets what
+  // Visual Studio's templates give one of its name.
+  static bool FollowsTemplate(const ResolvedConfiguration& resolved) {
+    return resolved.neutral.optimize == Optimize::kUnset &&
+           resolved.neutral.debugInfo == DebugInfo::kUnset;
+  }
+
+  // A search path another target passes on, from where its description's
+  // paths start.
+  std::string RebasedFrom(const InheritedPath& path) const {
+    std::string base = input_.currentDirectory;
+    if (!path.owner->importPath.empty())
+      base = AbsolutePath(base, path.owner->importPath);
+    return RebasePath(DecodeXmlReferences(path.path), base, input_.directory);
   }
 
   void AppendPropertySheets(const PlannedConfiguration& planned) {
@@ -174,22 +277,21 @@ class ProjectFileFormatter {
     out_.append("  </ImportGroup>\n");
   }
 
-  void AppendOutputGroup(const PlannedConfiguration& planned) {
-    const Configuration& base = *planned.base;
+  void AppendOutputGroup(const PlannedConfiguration& planned,
+                         const ResolvedConfiguration& resolved) {
     const Configuration& config = *planned.config;
-    ConfigurationKind kind = KindOf(base, config);
+    ConfigurationKind kind = KindOf(resolved);
 
-    std::string outDir = "$(SolutionDir)out";
-    if (!base.outDir.empty())
-      outDir = Rebased(base.outDir);
-    if (!config.outDir.empty())
-      outDir = Rebased(config.outDir);
-    outDir = AsDirectory(outDir);
+    // Without an output directory each configuration gets its own, where
+    // Visual Studio's templates put it.
+    std::string outDir = input_.platform == "Win32"
+                             ? "$(SolutionDir)$(Configuration)\\"
+                             : "$(SolutionDir)$(Platform)\\$(Configuration)\\";
+    if (!resolved.outDir.empty())
+      outDir = AsDirectory(Rebased(resolved.outDir));
 
     // A directory part of the output file lies below the output directory.
-    std::string outFile =
-        config.outFile.empty() ? base.outFile : config.outFile;
-    outFile = DecodeXmlReferences(outFile);
+    std::string outFile = DecodeXmlReferences(resolved.outFile);
     if (outFile.empty())
       outFile = input_.target->name;
     std::string_view name = FileName(outFile);
@@ -215,79 +317,134 @@ class ProjectFileFormatter {
     out_.append("  </PropertyGroup>\n");
   }
 
-  void AppendItemDefinitions(const PlannedConfiguration& planned) {
+  void AppendItemDefinitions(const PlannedConfiguration& planned,
+                             const ResolvedConfiguration& resolved) {
     const Configuration& base = *planned.base;
     const Configuration& config = *planned.config;
+    const InheritedSettings& inherited = resolved.inherited;
+    const NeutralValues& neutral = resolved.neutral;
     const bool same = &base == &config;
-    ConfigurationKind kind = KindOf(base, config);
+    const bool debug = IsDebugConfigurationName(config.name);
+    const bool template_settings = FollowsTemplate(resolved);
+    ConfigurationKind kind = KindOf(resolved);
     auto setting = [](const std::string& text) { return SettingValue(text); };
     auto path = [this](const std::string& text) {
       return Value(Rebased(text));
     };
+    auto inherited_path = [this](const InheritedPath& text) {
+      return Value(RebasedFrom(text));
+    };
     // A library given with a directory is a path; a bare name is found
-    // through the library directories and stays as written.
+    // through the library directories, and the linker takes a name without
+    // an extension for an object file, so it gets ".lib".
     auto library = [this](const std::string& text) {
-      return ContainsSeparator(text) ? Value(Rebased(text))
-                                     : SettingValue(text);
+      if (ContainsSeparator(text))
+        return Value(Rebased(text));
+      std::string name = DecodeXmlReferences(text);
+      if (FileExtension(name).empty())
+        name += ".lib";
+      return Value(name);
     };
 
     out_.append("  <ItemDefinitionGroup").append(Condition(config));
     out_.append(">\n");
 
     out_.append("    <ClCompile>\n");
-    AppendElement("      ", "WarningLevel", "Level3", &out_);
-    AppendElement("      ", "Optimization", "Custom", &out_);
-    AppendList("PreprocessorDefinitions",
-               Entries(base.defines, config.defines, same, setting), ";",
-               &out_);
-    AppendList(
-        "AdditionalIncludeDirectories",
-        Entries(base.searchPaths.header, config.searchPaths.header, same, path),
-        ";", &out_);
-    AppendList("AdditionalOptions",
-               Entries(base.cflags, config.cflags, same, setting), " ", &out_);
-    bool exceptions = config.exceptionHandlingSet ? config.exceptionHandling
-                                                  : base.exceptionHandling;
-    AppendElement("      ", "ExceptionHandling", exceptions ? "Sync" : "false",
+    AppendElement("      ", "WarningLevel", WarningLevel(neutral.warnings),
                   &out_);
+    if (neutral.warningsAsErrors)
+      AppendElement("      ", "TreatWarningAsError", "true", &out_);
+    if (template_settings) {
+      if (debug) {
+        AppendElement("      ", "Optimization", "Disabled", &out_);
+      } else {
+        AppendElement("      ", "Optimization", "MaxSpeed", &out_);
+        AppendElement("      ", "FunctionLevelLinking", "true", &out_);
+        AppendElement("      ", "IntrinsicFunctions", "true", &out_);
+      }
+      AppendElement("      ", "DebugInformationFormat", "ProgramDatabase",
+                    &out_);
+    } else {
+      if (neutral.optimize != Optimize::kUnset)
+        AppendElement("      ", "Optimization", Optimization(neutral.optimize),
+                      &out_);
+      if (neutral.debugInfo != DebugInfo::kUnset) {
+        AppendElement(
+            "      ", "DebugInformationFormat",
+            neutral.debugInfo == DebugInfo::kFull ? "ProgramDatabase" : "None",
+            &out_);
+      }
+    }
+    if (const char* standard = CxxStandardName(neutral.cxxStandard))
+      AppendElement("      ", "LanguageStandard", standard, &out_);
+    if (const char* standard = CStandardName(neutral.cStandard))
+      AppendElement("      ", "LanguageStandard_C", standard, &out_);
+    if (neutral.runtime != Runtime::kUnset) {
+      std::string runtime = "MultiThreaded";
+      if (debug)
+        runtime += "Debug";
+      if (neutral.runtime == Runtime::kShared)
+        runtime += "DLL";
+      AppendElement("      ", "RuntimeLibrary", runtime, &out_);
+    }
+    AppendList(
+        "PreprocessorDefinitions",
+        Entries(base.defines, config.defines, same, setting, inherited.defines),
+        ";", &out_);
+    AppendList("AdditionalIncludeDirectories",
+               Entries(base.searchPaths.header, config.searchPaths.header, same,
+                       path, inherited.headerPaths, inherited_path),
+               ";", &out_);
+    AppendList(
+        "AdditionalOptions",
+        Entries(base.cflags, config.cflags, same, setting, inherited.cflags),
+        " ", &out_);
+    AppendElement("      ", "ExceptionHandling",
+                  resolved.exceptionHandling ? "Sync" : "false", &out_);
     out_.append("    </ClCompile>\n");
 
     bool is_library = std::string(kind.configurationType) == "StaticLibrary";
     const char* tool = is_library ? "Lib" : "Link";
     out_.append("    <").append(tool).append(">\n");
-    if (!is_library)
+    if (!is_library) {
       AppendElement("      ", "SubSystem", kind.subsystem, &out_);
-    AppendList("AdditionalDependencies",
-               Entries(base.libraries, config.libraries, same, library), ";",
-               &out_);
-    AppendList("AdditionalLibraryDirectories",
-               Entries(base.searchPaths.library, config.searchPaths.library,
-                       same, path),
-               ";", &out_);
-    AppendList("AdditionalOptions",
-               Entries(base.lflags, config.lflags, same, setting), " ", &out_);
-    if (std::string(kind.configurationType) == "DynamicLibrary") {
-      const std::string& impDir =
-          config.impDir.empty() ? base.impDir : config.impDir;
-      if (!impDir.empty()) {
-        AppendElement("      ", "ImportLibrary",
-                      Value(AsDirectory(Rebased(impDir)) + "$(TargetName).lib"),
+      if (template_settings || neutral.debugInfo != DebugInfo::kUnset) {
+        AppendElement("      ", "GenerateDebugInformation",
+                      neutral.debugInfo == DebugInfo::kNone ? "false" : "true",
                       &out_);
       }
+      if (template_settings && !debug) {
+        AppendElement("      ", "EnableCOMDATFolding", "true", &out_);
+        AppendElement("      ", "OptimizeReferences", "true", &out_);
+      }
+    }
+    AppendList("AdditionalDependencies",
+               Entries(base.libraries, config.libraries, same, library,
+                       inherited.libraries),
+               ";", &out_);
+    AppendList("AdditionalLibraryDirectories",
+               Entries(base.searchPaths.library, config.searchPaths.library,
+                       same, path, inherited.libraryPaths, inherited_path),
+               ";", &out_);
+    AppendList(
+        "AdditionalOptions",
+        Entries(base.lflags, config.lflags, same, setting, inherited.lflags),
+        " ", &out_);
+    if (std::string(kind.configurationType) == "DynamicLibrary" &&
+        !resolved.impDir.empty()) {
+      AppendElement(
+          "      ", "ImportLibrary",
+          Value(AsDirectory(Rebased(resolved.impDir)) + "$(TargetName).lib"),
+          &out_);
     }
     if (!is_library && config.disableDefaultManifest)
       AppendElement("      ", "GenerateManifest", "false", &out_);
     out_.append("    </").append(tool).append(">\n");
 
     // An event set on the target serves every configuration without one.
-    auto event = [&](const std::string& own, const std::string& inherited) {
-      return own.empty() ? inherited : own;
-    };
-    AppendEvent("PreBuildEvent",
-                event(config.preBuildEvent, base.preBuildEvent));
-    AppendEvent("PreLinkEvent", event(config.preLinkEvent, base.preLinkEvent));
-    AppendEvent("PostBuildEvent",
-                event(config.postBuildEvent, base.postBuildEvent));
+    AppendEvent("PreBuildEvent", resolved.preBuildEvent);
+    AppendEvent("PreLinkEvent", resolved.preLinkEvent);
+    AppendEvent("PostBuildEvent", resolved.postBuildEvent);
     out_.append("  </ItemDefinitionGroup>\n");
   }
 
@@ -331,37 +488,33 @@ class ProjectFileFormatter {
   }
 
   const ProjectFileInput& input_;
+  std::vector<ResolvedConfiguration> resolved_;
   std::string out_;
 };
 
-// Applies one type text to `kind`; a text that names no type changes
-// nothing.
-void ApplyType(const std::string& type, ConfigurationKind* kind) {
-  if (EqualsNoCase(type, "lib")) {
-    kind->configurationType = "StaticLibrary";
-    kind->extension = ".lib";
-  } else if (EqualsNoCase(type, "dll") || EqualsNoCase(type, "shared_lib")) {
-    kind->configurationType = "DynamicLibrary";
-    kind->extension = ".dll";
-  } else if (EqualsNoCase(type, "exe") || EqualsNoCase(type, "app")) {
-    kind->configurationType = "Application";
-    kind->extension = ".exe";
-    kind->subsystem = "Windows";
-  } else if (EqualsNoCase(type, "console")) {
-    kind->configurationType = "Application";
-    kind->extension = ".exe";
-    kind->subsystem = "Console";
-  }
-}
-
 }  // namespace
 
-ConfigurationKind KindOf(const Configuration& base,
-                         const Configuration& config) {
+ConfigurationKind KindOf(const ResolvedConfiguration& resolved) {
   ConfigurationKind kind;
-  ApplyType(base.type, &kind);
-  ApplyType(config.type, &kind);
+  kind.subsystem = resolved.windowsSubsystem ? "Windows" : "Console";
+  switch (resolved.kind) {
+    case TargetKind::kStaticLibrary:
+      kind.configurationType = "StaticLibrary";
+      kind.extension = ".lib";
+      break;
+    case TargetKind::kSharedLibrary:
+      kind.configurationType = "DynamicLibrary";
+      kind.extension = ".dll";
+      break;
+    case TargetKind::kWindowsProgram:
+    case TargetKind::kConsoleProgram:
+      break;
+  }
   return kind;
+}
+
+bool IsDebugConfigurationName(const std::string& name) {
+  return ToLowerAscii(name).find("debug") != std::string::npos;
 }
 
 std::string FormatProjectFile(const ProjectFileInput& input) {

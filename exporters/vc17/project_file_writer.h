@@ -7,6 +7,7 @@
 #include "exporters/vc17/project_items.h"
 #include "exporters/vc17/solution_plan.h"
 
+struct ResolvedConfiguration;
 struct Target;
 
 // A dependency of the target that is a project of the same solution.
@@ -41,18 +42,20 @@ std::string FormatProjectFile(const ProjectFileInput& input);
 // The .vcxproj.filters file that sorts `items` into their filters.
 std::string FormatFiltersFile(const ProjectItems& items);
 
-// The Visual Studio type of a configuration from the type texts of the base
-// and then the configuration itself, as the VC7-VC8 project files read them:
-// lib is a static library; dll and shared_lib a dynamic library; exe and
-// app an application of the Windows subsystem; console, or no type at all,
-// an application of the console subsystem. Texts that name no type change
-// nothing.
+// The Visual Studio type of a resolved configuration: lib is a static
+// library; dll and shared_lib a dynamic library; exe and app an application
+// of the Windows subsystem; console, or no type at all, an application of
+// the console subsystem.
 struct ConfigurationKind {
   const char* configurationType = "Application";
   const char* extension = ".exe";
   const char* subsystem = "Console";
 };
-ConfigurationKind KindOf(const Configuration& base,
-                         const Configuration& config);
+ConfigurationKind KindOf(const ResolvedConfiguration& resolved);
+
+// What Visual Studio's own templates give a configuration of this name when
+// the description sets neither OPTIMIZE nor DEBUGINFO: a name holding
+// "debug" (any case) is a debug build.
+bool IsDebugConfigurationName(const std::string& name);
 
 #endif  // QEV_EXPORTERS_VC17_PROJECT_FILE_WRITER_H_

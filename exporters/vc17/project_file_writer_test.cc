@@ -4,6 +4,7 @@
 
 #include "exporters/vs_common/guid.h"
 #include "model/model.h"
+#include "model/resolved_configuration.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ TEST_F(VC17ProjectFileTest, TypesFollowTheVc8Table) {
   auto kind = [&](const char* base_type, const char* type) {
     base.type = base_type;
     config.type = type;
-    ConfigurationKind k = KindOf(base, config);
+    ConfigurationKind k = KindOf(ResolveConfiguration(target_, base, config));
     return std::string(k.configurationType) + " " + k.extension + " " +
            k.subsystem;
   };
@@ -77,9 +78,11 @@ TEST_F(VC17ProjectFileTest, OutputDirectoryAndFile) {
   Configuration& profile = Add("Profile", "lib");
   profile.outFile = "core.1";
   std::string text = Format();
-  // No output directory: the solution's "out", as in the VC8 files.
+  // No output directory: one per platform and configuration, as Visual
+  // Studio's templates have it, so no configuration overwrites another.
   EXPECT_TRUE(Has(text,
-                  "    <OutDir>$(SolutionDir)out\\</OutDir>\n"
+                  "    <OutDir>$(SolutionDir)$(Platform)\\$(Configuration)\\"
+                  "</OutDir>\n"
                   "    <IntDir>build\\$(Platform)\\$(ProjectName)\\$("
                   "Configuration)\\</IntDir>\n"
                   "    <TargetName>app</TargetName>\n"
@@ -251,3 +254,46 @@ TEST(VC17FiltersFileTest, ItemsUnderTheirFilters) {
 }
 
 }  // namespace
+
+TEST_F(VC17ProjectFileTest, NeutralSettingsAndTheTemplatesDefaults) {
+  Configuration& debug = Add("Debug", "console");
+  Configuration& release = Add("Release", "console");
+  Configuration& tuned = Add("Tuned", "console");
+  tuned.neutral.optimize = "size";
+  tuned.neutral.debugInfo = "none";
+  tuned.neutral.cxxStandard = "c++20";
+  tuned.neutral.cStandard = "c11";
+  tuned.neutral.warnings = "high";
+  tuned.neutral.warningsAsErrors = "true";
+  tuned.neutral.runtime = "static";
+  debug.libraries = {"gtest", "zlib.lib", "sub/x"};
+  std::string text = Format();
+  auto group = [&](const std::string& name) {
+    size_t at = text.find(
+        "<ItemDefinitionGroup Condition=\"'$(Configuration)"
+        "|$(Platform)'=='" +
+        name);
+    return text.substr(at, text.find("</ItemDefinitionGroup>", at) - at);
+  };
+  // A debug configuration as Visual Studio makes one, a release one alike.
+  EXPECT_EQ(Between(group("Debug"), "<Optimization>", "<"), "Disabled");
+  EXPECT_EQ(Between(group("Debug"), "<DebugInformationFormat>", "<"),
+            "ProgramDatabase");
+  EXPECT_EQ(Between(group("Release"), "<Optimization>", "<"), "MaxSpeed");
+  EXPECT_EQ(Between(group("Release"), "<OptimizeReferences>", "<"), "true");
+  EXPECT_TRUE(Has(text, "<UseDebugLibraries>true</UseDebugLibraries>"));
+  EXPECT_TRUE(Has(text, "<UseDebugLibraries>false</UseDebugLibraries>"));
+  // What the description says, mapped.
+  const std::string own = group("Tuned");
+  EXPECT_EQ(Between(own, "<Optimization>", "<"), "MinSpace");
+  EXPECT_EQ(Between(own, "<DebugInformationFormat>", "<"), "None");
+  EXPECT_EQ(Between(own, "<GenerateDebugInformation>", "<"), "false");
+  EXPECT_EQ(Between(own, "<LanguageStandard>", "<"), "stdcpp20");
+  EXPECT_EQ(Between(own, "<LanguageStandard_C>", "<"), "stdc11");
+  EXPECT_EQ(Between(own, "<WarningLevel>", "<"), "Level4");
+  EXPECT_EQ(Between(own, "<TreatWarningAsError>", "<"), "true");
+  EXPECT_EQ(Between(own, "<RuntimeLibrary>", "<"), "MultiThreaded");
+  // A library without an extension is a .lib, not an object file.
+  EXPECT_EQ(Between(group("Debug"), "<AdditionalDependencies>", "<"),
+            "gtest.lib;zlib.lib;..\\sub\\x;%(AdditionalDependencies)");
+}
