@@ -429,7 +429,8 @@ void Checker::CheckProject(const fs::path& path, ProjectInfo* info) {
 
 void Checker::CheckFilters(const fs::path& path, const ProjectInfo& info) {
   fs::path filtersPath = path.string() + ".filters";
-  if (!fs::is_regular_file(filtersPath)) {
+  std::error_code unreadable;  // a name too long to exist, say
+  if (!fs::is_regular_file(filtersPath, unreadable)) {
     Problem(path, "has no .filters file");
     return;
   }
