@@ -46,6 +46,9 @@ NinjaFileReader Files(std::map<std::string, std::string> files) {
 }
 
 TEST(NinjaManifestCheckerTest, SnippetsSayWhatTheReaderFinds) {
+  // A cross-built test under Wine may not see the source tree.
+  if (!std::filesystem::is_directory(QEV_NINJA_SNIPPETS))
+    GTEST_SKIP() << QEV_NINJA_SNIPPETS << " cannot be read";
   std::vector<std::filesystem::path> snippets;
   for (const auto& entry :
        std::filesystem::directory_iterator(QEV_NINJA_SNIPPETS)) {

@@ -35,6 +35,10 @@ std::string Problems(const std::string& directory) {
 }
 
 TEST(NinjaOutputTest, OddNamesReadBackCleanly) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows holds no file names with \"|\", line breaks or "
+                  "\"*\"";
+#endif
   ScratchDirectory scratch;
   for (const char* name : kOddNames) {
     WriteTextFile(std::string("src/") + name, "");
