@@ -105,7 +105,7 @@ bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
     if (every_object)
       return false;
     for (std::string directory = ParentDirectory(path);
-         directory != "." && directory != "/";
+         directory != "." && directory != PathRoot(directory);
          directory = ParentDirectory(directory)) {
       auto found = object_directories.find(directory);
       if (found == object_directories.end())

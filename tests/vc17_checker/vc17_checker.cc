@@ -31,6 +31,18 @@ bool EndsWith(const std::string& text, const std::string& suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// Whether a regular file is at `path`; false, not an exception, for a name
+// too long to exist.
+bool IsFile(const fs::path& path) {
+  std::error_code unreadable;
+  return fs::is_regular_file(path, unreadable);
+}
+
+bool Exists(const fs::path& path) {
+  std::error_code unreadable;
+  return fs::exists(path, unreadable);
+}
+
 bool IsGuid(const std::string& text) {
   if (text.size() != 36)
     return false;
@@ -312,7 +324,7 @@ void Checker::CheckItems(const fs::path& path,
       fs::path target = Resolve(path.parent_path(), file);
       if (guid.empty())
         Problem(path, "the reference to " + file + " has no GUID");
-      if (!EndsWith(file, ".vcxproj") || !fs::is_regular_file(target)) {
+      if (!EndsWith(file, ".vcxproj") || !IsFile(target)) {
         Problem(path, "the reference " + file + " leads to no project file");
         continue;
       }
@@ -328,7 +340,7 @@ void Checker::CheckItems(const fs::path& path,
       continue;
     }
     if (options_.sourcesExist && file.compare(0, 2, "$(") != 0 &&
-        !fs::exists(Resolve(path.parent_path(), file)))
+        !Exists(Resolve(path.parent_path(), file)))
       Problem(path, "the item " + file + " names no file");
     info->items.push_back({kind, include, std::string()});
   }
@@ -429,7 +441,7 @@ void Checker::CheckProject(const fs::path& path, ProjectInfo* info) {
 
 void Checker::CheckFilters(const fs::path& path, const ProjectInfo& info) {
   fs::path filtersPath = path.string() + ".filters";
-  if (!fs::is_regular_file(filtersPath)) {
+  if (!IsFile(filtersPath)) {
     Problem(path, "has no .filters file");
     return;
   }
@@ -568,8 +580,7 @@ void Checker::CheckSolution(const fs::path& path) {
       std::string guid = BracedGuid(quoted[3]);
       fs::path file = Resolve(path.parent_path(), quoted[2]);
       const ProjectInfo* info = nullptr;
-      if (!EndsWith(quoted[2], quoted[1] + ".vcxproj") ||
-          !fs::is_regular_file(file)) {
+      if (!EndsWith(quoted[2], quoted[1] + ".vcxproj") || !IsFile(file)) {
         Problem(path, "the project path " + quoted[2] + " leads to no file");
       } else {
         info = &Project(file);
