@@ -59,6 +59,13 @@ void AppendCompileRules(std::string* out,
     *out += cxx ? "$cxx" : "$cc";
     *out += " -MMD -MF $out.d $cflags_";
     *out += unit.variablePrefix;
+    // Flags of one language are a variable of their own, named with a "."
+    // that no unit's prefix holds.
+    if (!(cxx ? unit.cxxOnlyFlags : unit.cOnlyFlags).empty()) {
+      *out += " ${cflags_";
+      *out += unit.variablePrefix;
+      *out += cxx ? ".cxx}" : ".c}";
+    }
     *out += index & 2 ? " -c ./$in -o $out\n" : " -c $in -o $out\n";
     *out += "  depfile = $out.d\n  deps = gcc\n";
     *out +=
@@ -114,6 +121,10 @@ void AppendUnit(std::string* out,
           EscapeNinjaValue(unit.configuration) + "\n";
   const std::string cflags = "cflags_" + unit.variablePrefix;
   *out += cflags + " = " + EscapeNinjaValue(unit.cflags) + "\n";
+  if (!unit.cOnlyFlags.empty())
+    *out += cflags + ".c = " + EscapeNinjaValue(unit.cOnlyFlags) + "\n";
+  if (!unit.cxxOnlyFlags.empty())
+    *out += cflags + ".cxx = " + EscapeNinjaValue(unit.cxxOnlyFlags) + "\n";
   AppendCompileRules(out, graph, unit);
 
   std::string stamp;

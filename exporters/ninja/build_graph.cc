@@ -128,6 +128,37 @@ bool Selected(const TextSet& filter, const std::string& name) {
   return false;
 }
 
+// GCC's and Clang's options for the neutral settings: for every compile,
+// for C or C++ compiles only (the standards), and for links.
+struct NeutralFlags {
+  std::string compile;
+  std::string c;
+  std::string cxx;
+  std::string link;
+};
+
+NeutralFlags GccFlags(const NeutralValues& neutral) {
+  NeutralFlags flags;
+  static const char* const kOptimize[] = {"", "-O0", "-Os", "-O2", "-O3"};
+  static const char* const kDebugInfo[] = {"", "-g0", "-g"};
+  static const char* const kC[] = {"", "-std=c99", "-std=c11", "-std=c17",
+                                   "-std=c2x"};
+  static const char* const kCxx[] = {"",           "-std=c++11", "-std=c++14",
+                                     "-std=c++17", "-std=c++20", "-std=c++2b"};
+  static const char* const kWarnings[] = {"", "-w", "", "-Wall",
+                                          "-Wall -Wextra"};
+  AppendWord(&flags.compile, kOptimize[static_cast<int>(neutral.optimize)]);
+  AppendWord(&flags.compile, kDebugInfo[static_cast<int>(neutral.debugInfo)]);
+  AppendWord(&flags.compile, kWarnings[static_cast<int>(neutral.warnings)]);
+  if (neutral.warningsAsErrors)
+    AppendWord(&flags.compile, "-Werror");
+  flags.c = kC[static_cast<int>(neutral.cStandard)];
+  flags.cxx = kCxx[static_cast<int>(neutral.cxxStandard)];
+  if (neutral.runtime == Runtime::kStatic)
+    flags.link = "-static-libstdc++ -static-libgcc";
+  return flags;
+}
+
 class Resolver {
  public:
   Resolver(const Project& project, const BuildGraphOptions& options)
@@ -162,6 +193,11 @@ class Resolver {
   size_t NeededUnit(const Target& target, const Configuration& wanted);
   const Target* FindDependency(const Target& target, const std::string& name);
   std::string Prefix(const std::string& absolute) const;
+  const std::string& BaseDirectory() const;
+  // From the build directory to where `target`'s description paths start.
+  std::string SourcePrefixOf(const Target& target) const;
+  std::string PathFrom(const std::string& prefix,
+                       const std::string& path) const;
   const TargetFiles& FilesOf(const Target& target, const std::string& prefix);
   void FillUnit(size_t index);
   void FillLinkInputs(size_t index);
@@ -215,19 +251,25 @@ size_t Resolver::UnitFor(const Target& target,
   // outputs are the make output's, relative to where that description's
   // make runs: the build directory, or an imported target's export
   // directory below its import root.
-  Source source{&target, &configuration, "", "", {}, nullptr};
-  const std::string& base = options_.baseDirectory.empty()
-                                ? options_.buildDirectory
-                                : options_.baseDirectory;
-  if (target.project == &project_) {
-    source.sourcePrefix = Prefix(base);
-  } else {
-    const std::string imported = AbsolutePath(base, target.importPath);
-    source.sourcePrefix = Prefix(imported);
-    source.outputPrefix = Prefix(AbsolutePath(imported, target.exportDir));
+  Source source{&target, &configuration, SourcePrefixOf(target), "",
+                {},      nullptr};
+  if (target.project != &project_) {
+    source.outputPrefix = Prefix(AbsolutePath(
+        AbsolutePath(BaseDirectory(), target.importPath), target.exportDir));
   }
   sources_.push_back(std::move(source));
   return index;
+}
+
+const std::string& Resolver::BaseDirectory() const {
+  return options_.baseDirectory.empty() ? options_.buildDirectory
+                                        : options_.baseDirectory;
+}
+
+std::string Resolver::SourcePrefixOf(const Target& target) const {
+  if (target.project == &project_ || target.importPath.empty())
+    return Prefix(BaseDirectory());
+  return Prefix(AbsolutePath(BaseDirectory(), target.importPath));
 }
 
 void Resolver::ResolveDependencies(size_t index) {
@@ -273,11 +315,16 @@ size_t Resolver::NeededUnit(const Target& target, const Configuration& wanted) {
 
 std::string Resolver::SearchPath(const Source& source,
                                  const std::string& path) const {
+  return PathFrom(source.sourcePrefix, path);
+}
+
+std::string Resolver::PathFrom(const std::string& prefix,
+                               const std::string& path) const {
   std::string text = ShellText(path);
   // Make variables ("$(SDK)/include") are the author's, kept as written.
-  if (!source.sourcePrefix.empty() && !text.empty() && text[0] != '$' &&
+  if (!prefix.empty() && !text.empty() && text[0] != '$' &&
       !IsAbsolutePath(text))
-    text = NormalizePath(JoinPath(source.sourcePrefix, text));
+    text = NormalizePath(JoinPath(prefix, text));
   return ShellQuote(text);
 }
 
@@ -352,8 +399,12 @@ void Resolver::FillUnit(size_t index) {
   const Configuration& configuration = *source.configuration;
   const Configuration& embedded = target.DefaultConfiguration();
 
-  const ResolvedConfiguration resolved =
+  ResolvedConfiguration resolved =
       ResolveConfiguration(target, embedded, configuration);
+  // Without an output directory each configuration has its own, named
+  // after it, so that none overwrites another's outputs.
+  if (resolved.outDir.empty())
+    resolved.outDir = configuration.name;
   unit.kind = LinkKindOf(resolved.buildKind);
   unit.output = NormalizePath(
       ResolvePath(source.outputPrefix, BuildOutputPath(resolved)));
@@ -376,6 +427,12 @@ void Resolver::FillUnit(size_t index) {
     layers.push_back(defaults);
   layers.push_back(&configuration);
 
+  // The neutral settings come first, so that the author's own flags can
+  // still change them.
+  const NeutralFlags neutral = GccFlags(resolved.neutral);
+  unit.cflags = neutral.compile;
+  unit.cOnlyFlags = neutral.c;
+  unit.cxxOnlyFlags = neutral.cxx;
   for (const Configuration* layer : layers) {
     for (const std::string& define : layer->defines)
       AppendWord(&unit.cflags, "-D" + ShellText(define));
@@ -384,6 +441,15 @@ void Resolver::FillUnit(size_t index) {
     for (const std::string& flags : layer->cflags)
       AppendWord(&unit.cflags, ShellText(flags));
   }
+  // What the targets it depends on pass on.
+  const InheritedSettings& inherited = resolved.inherited;
+  for (const std::string& define : inherited.defines)
+    AppendWord(&unit.cflags, "-D" + ShellText(define));
+  for (const InheritedPath& path : inherited.headerPaths)
+    AppendWord(&unit.cflags,
+               "-I" + PathFrom(SourcePrefixOf(*path.owner), path.path));
+  for (const std::string& flags : inherited.cflags)
+    AppendWord(&unit.cflags, ShellText(flags));
 
   if (unit.kind != LinkKind::kStaticLibrary) {
     // Each library is named once, where it is first mentioned: the
@@ -400,12 +466,28 @@ void Resolver::FillUnit(size_t index) {
       for (const std::string& flags : layer->lflags)
         AppendWord(&unit.libs, ShellText(flags));
     }
+    for (const InheritedPath& path : inherited.libraryPaths)
+      AppendWord(&unit.libs,
+                 "-L" + PathFrom(SourcePrefixOf(*path.owner), path.path));
+    for (const std::string& library : inherited.libraries) {
+      std::string word = "-l" + ShellQuote(ShellText(library));
+      if (libraries.insert(word).second)
+        AppendWord(&unit.libs, word);
+    }
+    for (const std::string& flags : inherited.lflags)
+      AppendWord(&unit.libs, ShellText(flags));
+    AppendWord(&unit.libs, neutral.link);
   }
 
   // Events set on the target serve every configuration without its own.
+  // An imported target's run where its own build would run them.
   auto event = [&](std::string Configuration::*field) {
     const std::string& own = configuration.*field;
-    return EventCommand(own.empty() && defaults ? defaults->*field : own);
+    std::string command =
+        EventCommand(own.empty() && defaults ? defaults->*field : own);
+    if (command.empty() || source.outputPrefix.empty())
+      return command;
+    return "cd " + ShellQuote(source.outputPrefix) + " && " + command;
   };
   unit.preBuild = event(&Configuration::preBuildEvent);
   unit.preLink = event(&Configuration::preLinkEvent);

@@ -71,6 +71,9 @@ struct BuildUnit {
   // Shell text of the compiler flags and of what follows the inputs of a
   // link (search paths, libraries, flags, run path).
   std::string cflags;
+  // Flags for its C or its C++ compiles alone (a language standard).
+  std::string cOnlyFlags;
+  std::string cxxOnlyFlags;
   std::string libs;
   // What is linked by path after the objects, in this order: library files
   // of the unit's file groups; the library units it needs (indices into

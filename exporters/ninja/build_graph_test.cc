@@ -268,7 +268,8 @@ TEST_F(BuildGraphTest, AMissingConfigurationIsMadeUpWithTheDependencysKind) {
   const BuildUnit& made = Unit("core", "Release");
   EXPECT_FALSE(made.built);
   EXPECT_EQ(made.kind, LinkKind::kStaticLibrary);
-  EXPECT_EQ(Linked(Unit("app", "Release")), (Paths{"core.a"}));
+  // Without an output directory it gets one named after it.
+  EXPECT_EQ(Linked(Unit("app", "Release")), (Paths{"Release/core.a"}));
   // The model is left as it was.
   EXPECT_EQ(project_.FindTarget("core")->configurations.size(), 2u);
 }
@@ -328,4 +329,33 @@ TEST_F(BuildGraphTest, TheConfigurationFilterChoosesWhatIsWritten) {
   EXPECT_EQ(graph_.units.size(), 2u);
   EXPECT_EQ(graph_.units[graph_.compileDatabaseUnits[0]].configuration,
             "Release");
+}
+
+TEST_F(BuildGraphTest, NeutralAndPublicSettingsBecomeGccFlags) {
+  Target& lib = AddTarget(project_, "lib", "LIB");
+  lib.DefaultConfiguration().usage.defines = {"LIB_API"};
+  lib.DefaultConfiguration().usage.searchPaths.header = {"lib/include"};
+  lib.DefaultConfiguration().usage.libraries = {"z"};
+  lib.DefaultConfiguration().usage.neutral.cxxStandard = "c++17";
+  Target& app = AddTarget(project_, "app", "");
+  app.AddDependency("lib");
+  Configuration& debug = *app.FindConfiguration("Debug");
+  debug.neutral.optimize = "none";
+  debug.neutral.debugInfo = "full";
+  debug.neutral.warnings = "extra";
+  debug.neutral.warningsAsErrors = "true";
+  debug.neutral.cStandard = "c11";
+  debug.neutral.runtime = "static";
+  debug.AddCFlag("-O1");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  const BuildUnit& unit = Unit("app");
+  // Neutral flags first, so that the author's own can change them.
+  EXPECT_EQ(unit.cflags,
+            "-O0 -g -Wall -Wextra -Werror -O1 -DLIB_API -Ilib/include");
+  EXPECT_EQ(unit.cOnlyFlags, "-std=c11");
+  EXPECT_EQ(unit.cxxOnlyFlags, "-std=c++17");
+  EXPECT_EQ(unit.libs, "-lz -static-libstdc++ -static-libgcc");
+  // What a target passes on goes to its users (the reader puts public
+  // settings in the target's own lists as well).
+  EXPECT_EQ(Unit("lib").cflags, "");
 }

@@ -38,6 +38,12 @@ void AppendCompileCommand(std::string* out,
   AppendShellQuoted(out, object);
   *out += ".d ";
   *out += unit.cflags;
+  const std::string& language =
+      step.kind == SourceKind::kCxx ? unit.cxxOnlyFlags : unit.cOnlyFlags;
+  if (!language.empty()) {
+    *out += ' ';
+    *out += language;
+  }
   *out += " -c ";
   AppendShellQuoted(out, SourceArgument(step));
   *out += " -o ";
