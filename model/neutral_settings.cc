@@ -82,3 +82,30 @@ bool NoNeutralSettings(const NeutralSettings& settings) {
          empty.warnings.empty() && empty.warningsAsErrors.empty() &&
          empty.runtime.empty();
 }
+
+GccNeutralFlags GccFlags(const NeutralValues& neutral) {
+  static const char* const kOptimize[] = {"", "-O0", "-Os", "-O2", "-O3"};
+  static const char* const kDebugInfo[] = {"", "-g0", "-g"};
+  // GCC 12 and Clang 14 know C23 and C++23 by their working names.
+  static const char* const kC[] = {"", "-std=c99", "-std=c11", "-std=c17",
+                                   "-std=c2x"};
+  static const char* const kCxx[] = {"",           "-std=c++11", "-std=c++14",
+                                     "-std=c++17", "-std=c++20", "-std=c++2b"};
+  static const char* const kWarnings[] = {"", "-w", "", "-Wall",
+                                          "-Wall -Wextra"};
+  GccNeutralFlags flags;
+  auto add = [&flags](const char* option) {
+    if (*option)
+      flags.compile += (flags.compile.empty() ? "" : " ") + std::string(option);
+  };
+  add(kOptimize[static_cast<int>(neutral.optimize)]);
+  add(kDebugInfo[static_cast<int>(neutral.debugInfo)]);
+  add(kWarnings[static_cast<int>(neutral.warnings)]);
+  if (neutral.warningsAsErrors)
+    add("-Werror");
+  flags.c = kC[static_cast<int>(neutral.cStandard)];
+  flags.cxx = kCxx[static_cast<int>(neutral.cxxStandard)];
+  if (neutral.runtime == Runtime::kStatic)
+    flags.link = "-static-libstdc++ -static-libgcc";
+  return flags;
+}

@@ -33,6 +33,17 @@ struct NeutralValues {
 };
 NeutralValues ReadNeutralValues(const NeutralSettings& settings);
 
+// The options GCC and Clang take for the settings (the make and ninja
+// tools): for every compile, for C or C++ compiles only (the standards),
+// and for links; each a list of options joined by blanks, "" for none.
+struct GccNeutralFlags {
+  std::string compile;
+  std::string c;
+  std::string cxx;
+  std::string link;
+};
+GccNeutralFlags GccFlags(const NeutralValues& neutral);
+
 // `over` with each setting it leaves unset taken from `under`.
 void FillNeutralSettings(const NeutralSettings& under, NeutralSettings* over);
 

@@ -81,7 +81,8 @@ bool InheritedSettings::empty() const {
 }
 
 InheritedSettings InheritedFrom(const Target& target,
-                                const std::string& configurationName) {
+                                const std::string& configurationName,
+                                bool withDefaults) {
   InheritedSettings inherited;
   // Depth first in the order of the dependencies, each target once.
   std::vector<const Target*> visited = {&target};
@@ -97,7 +98,9 @@ InheritedSettings InheritedFrom(const Target& target,
     if (std::find(visited.begin(), visited.end(), dependency) != visited.end())
       continue;
     visited.push_back(dependency);
-    AddUsage(dependency->DefaultConfiguration().usage, dependency, &inherited);
+    if (withDefaults)
+      AddUsage(dependency->DefaultConfiguration().usage, dependency,
+               &inherited);
     const Configuration* named =
         dependency->FindConfiguration(configurationName);
     if (named && named != &dependency->DefaultConfiguration())

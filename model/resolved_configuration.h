@@ -90,8 +90,12 @@ ResolvedConfiguration ResolveConfiguration(const Target& target,
 // `configurationName`: each dependency's public settings of its default
 // configuration and of its configuration of that name, and those of its
 // public dependencies, further on.
+// With `withDefaults` false the default configurations' are left out (for
+// a tool that gives a configuration what its target's default configuration
+// inherited already).
 InheritedSettings InheritedFrom(const Target& target,
-                                const std::string& configurationName);
+                                const std::string& configurationName,
+                                bool withDefaults = true);
 
 // True for the configurations that make and ninja build: shown, and not
 // named "default" (ASCII case ignored).

@@ -58,6 +58,20 @@ $(printf "$expected_tail" checked)"
 run_program bin/Release/demo "qev demo: release build
 $(printf "$expected_tail" fast)"
 
+# The platform definitions track headers: a second make compiles nothing,
+# and an edited header recompiles exactly the objects that include it.
+make all >"$work/again.out" 2>&1 || fail "second make all failed"
+if grep -q '^compiling' "$work/again.out"; then
+  fail "a second make all compiled again:"$'\n'"$(cat "$work/again.out")"
+fi
+sleep 1
+touch ../src/shape/shape.h
+make all >"$work/header.out" 2>&1 || fail "make all after a header edit failed"
+compiled=$(grep '^compiling' "$work/header.out" | sed 's/\.\.\.$//' | sort |
+  tr '\n' ';')
+[ "$compiled" = "compiling Debug ../src/app/main.cpp;compiling Debug ../src/shape/shape.c;compiling Release ../src/app/main.cpp;compiling Release ../src/shape/shape.c;" ] ||
+  fail "an edit of shape.h compiled: $compiled"
+
 if ! make clean >"$work/clean.out" 2>&1; then
   fail "make clean failed:"
   cat "$work/clean.out"

@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "exporters/make/make_format.h"
 #include "exporters/make/make_safe_name.h"
@@ -67,10 +68,46 @@ std::string LibraryNameFromFile(const std::string& file) {
   return name;
 }
 
+namespace {
+
+// A search path another target passes on, as the make files write it:
+// below the import root of an imported one.
+std::string MakePath(const InheritedPath& path) {
+  const std::string& prefix = path.owner->importPath;
+  if (prefix.empty() || path.path.empty() || path.path[0] == '$' ||
+      IsAbsolutePath(path.path))
+    return path.path;
+  return prefix + path.path;
+}
+
+// Appends what the target's dependencies pass on to `configuration`. The
+// default configuration takes what their default configurations pass on;
+// the others only what their configurations of the same name add, since
+// every configuration's variables start with the default's.
+void AddInheritedSettings(const Target& target, Configuration& configuration) {
+  const bool is_default = IsDefaultConfigurationName(configuration.name);
+  InheritedSettings inherited =
+      InheritedFrom(target, configuration.name, is_default);
+  auto append = [](TextList* into, const TextList& from) {
+    into->insert(into->end(), from.begin(), from.end());
+  };
+  append(&configuration.defines, inherited.defines);
+  for (const InheritedPath& path : inherited.headerPaths)
+    configuration.searchPaths.header.push_back(MakePath(path));
+  for (const InheritedPath& path : inherited.libraryPaths)
+    configuration.searchPaths.library.push_back(MakePath(path));
+  append(&configuration.cflags, inherited.cflags);
+  append(&configuration.lflags, inherited.lflags);
+  append(&configuration.libraries, inherited.libraries);
+}
+
+}  // namespace
+
 void AddDependencyLinkInputs(const Target& target,
                              Configuration& configuration) {
   if (target.dependencies.empty() || !target.project)
     return;
+  AddInheritedSettings(target, configuration);
   const Project& project = *target.project;
   TextList& library_paths = configuration.searchPaths.library;
   std::unordered_set<std::string> known_paths(library_paths.begin(),
@@ -147,6 +184,15 @@ void AppendVariableBlock(std::string* fragment,
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
                {t, c, t, c});
   AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
+  // The neutral settings in force, for the configurations make builds.
+  GccNeutralFlags neutral;
+  if (!is_default) {
+    neutral = GccFlags(ResolveConfiguration(
+                           target, target.DefaultConfiguration(), configuration)
+                           .neutral);
+  }
+  if (!neutral.compile.empty())
+    AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, neutral.compile});
 
   if (is_default)
     AppendFormat(out, "%s_%s_lflags   = $(%s_custom_lflags)\n", {t, c, t});
@@ -157,6 +203,8 @@ void AppendVariableBlock(std::string* fragment,
   AppendFormat(out, "%s_%s_lflags  += $(addprefix -l, $(%s_%s_libraries))\n",
                {t, c, t, c});
   AppendList(out, "%s_%s_lflags  += %s\n", t, c, configuration.lflags);
+  if (!neutral.link.empty())
+    AppendFormat(out, "%s_%s_lflags  += %s\n", {t, c, neutral.link});
 }
 
 void ResolveDependencyLinkInputs(Target& target) {

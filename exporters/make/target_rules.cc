@@ -106,6 +106,14 @@ void WriteTargetRules(std::string* fragment,
   AppendFormat(out, "%s_%s_obj      = $(%s_%s_cpp_o) $(%s_%s_c_o)\n",
                {t, c, t, c, t, c});
   AppendFormat(out, "%s_%s_bin      = %s\n", {t, c, binary_path});
+  // A language standard reaches that language's compiles alone.
+  const GccNeutralFlags neutral = GccFlags(resolved.neutral);
+  if (!neutral.cxx.empty())
+    AppendFormat(out, "$(%s_%s_cpp_o): %s_%s_cflags += %s\n",
+                 {t, c, t, c, neutral.cxx});
+  if (!neutral.c.empty())
+    AppendFormat(out, "$(%s_%s_c_o): %s_%s_cflags += %s\n",
+                 {t, c, t, c, neutral.c});
   out->append("\n");
 
   AppendFormat(out, "clean_%s_%s: \n", {t, c});

@@ -128,37 +128,6 @@ bool Selected(const TextSet& filter, const std::string& name) {
   return false;
 }
 
-// GCC's and Clang's options for the neutral settings: for every compile,
-// for C or C++ compiles only (the standards), and for links.
-struct NeutralFlags {
-  std::string compile;
-  std::string c;
-  std::string cxx;
-  std::string link;
-};
-
-NeutralFlags GccFlags(const NeutralValues& neutral) {
-  NeutralFlags flags;
-  static const char* const kOptimize[] = {"", "-O0", "-Os", "-O2", "-O3"};
-  static const char* const kDebugInfo[] = {"", "-g0", "-g"};
-  static const char* const kC[] = {"", "-std=c99", "-std=c11", "-std=c17",
-                                   "-std=c2x"};
-  static const char* const kCxx[] = {"",           "-std=c++11", "-std=c++14",
-                                     "-std=c++17", "-std=c++20", "-std=c++2b"};
-  static const char* const kWarnings[] = {"", "-w", "", "-Wall",
-                                          "-Wall -Wextra"};
-  AppendWord(&flags.compile, kOptimize[static_cast<int>(neutral.optimize)]);
-  AppendWord(&flags.compile, kDebugInfo[static_cast<int>(neutral.debugInfo)]);
-  AppendWord(&flags.compile, kWarnings[static_cast<int>(neutral.warnings)]);
-  if (neutral.warningsAsErrors)
-    AppendWord(&flags.compile, "-Werror");
-  flags.c = kC[static_cast<int>(neutral.cStandard)];
-  flags.cxx = kCxx[static_cast<int>(neutral.cxxStandard)];
-  if (neutral.runtime == Runtime::kStatic)
-    flags.link = "-static-libstdc++ -static-libgcc";
-  return flags;
-}
-
 class Resolver {
  public:
   Resolver(const Project& project, const BuildGraphOptions& options)
@@ -429,7 +398,7 @@ void Resolver::FillUnit(size_t index) {
 
   // The neutral settings come first, so that the author's own flags can
   // still change them.
-  const NeutralFlags neutral = GccFlags(resolved.neutral);
+  const GccNeutralFlags neutral = GccFlags(resolved.neutral);
   unit.cflags = neutral.compile;
   unit.cOnlyFlags = neutral.c;
   unit.cxxOnlyFlags = neutral.cxx;
