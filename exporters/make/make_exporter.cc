@@ -35,6 +35,9 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
 
 bool MakeExporter::Export(Project& project, const std::string& platformName) {
   platformName_ = platformName;
+  makeDirectoryName_ = std::string(FileName(context_.disk.CanonicalPath(
+      ResolvePath(project.baseDirectory.empty() ? "." : project.baseDirectory,
+                  project.exportDir.empty() ? "." : project.exportDir))));
   rules_.clear();
   leftOut_.clear();
   bool written = true;
@@ -146,6 +149,22 @@ bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
       built.push_back(configuration);
   }
   MakeSourceLists sources = CollectMakeSources(target);
+  // The sources the target's own steps generate are compiled too; the
+  // compile rule finds a source by a directory before its object path, so
+  // a path from here leads up and back down into this directory.
+  for (const GenerateStep& step : target.DefaultConfiguration().generateSteps) {
+    for (const std::string& output : step.outputs) {
+      MakeFileKind kind = MakeKindOf(output);
+      if (kind != MakeFileKind::kCpp && kind != MakeFileKind::kC)
+        continue;
+      sources.generatedSources.emplace_back(
+          IsAbsolutePath(output) || output.compare(0, 3, "../") == 0
+              ? output
+              : "../" + makeDirectoryName_ + "/" + output,
+          output);
+      sources.entries.push_back({kind, sources.generatedSources.back().first});
+    }
+  }
   for (const std::string& warning : sources.warnings)
     reporter.Warning(warning);
   ResolveDependencyLinkInputs(target);

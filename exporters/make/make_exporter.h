@@ -45,6 +45,8 @@ class MakeExporter : public QEVExporter {
   WrittenRules rules_;
   // The own targets whose fragments it refused.
   LeftOutTargets leftOut_;
+  // The name of the directory make runs in, for paths that lead into it.
+  std::string makeDirectoryName_;
 };
 
 #endif  // QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_

@@ -1,6 +1,7 @@
 #ifndef QEV_EXPORTERS_MAKE_MAKE_SOURCE_LISTS_H_
 #define QEV_EXPORTERS_MAKE_MAKE_SOURCE_LISTS_H_
 
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,10 @@ struct MakeSourceLists {
   std::vector<MakeSourceEntry> entries;
   // One line each, without the "qev: warning: " prefix.
   std::vector<std::string> warnings;
+  // Generated sources: the path the entries name (into the make directory
+  // from its parent) and the output of the step as the step's rule names
+  // it. They do not move, as entries point into them.
+  std::deque<std::pair<std::string, std::string>> generatedSources;
 };
 
 // Sorts the target's files into the make source lists. Warns once for each

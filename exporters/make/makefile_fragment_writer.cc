@@ -4,6 +4,7 @@
 
 #include "base/path.h"
 #include "base/text.h"
+#include "exporters/make/generate_rules.h"
 #include "exporters/make/make_format.h"
 #include "exporters/make/make_safe_name.h"
 #include "exporters/make/make_source_lists.h"
@@ -227,6 +228,12 @@ std::string FormatTargetMakefile(const std::string& platformName,
   out.append("-include Makefile.custom\n\n");
   AppendSourceLists(&out, target, sources);
   out.append("\n");
+  // Steps set on the target are made once, before any object.
+  AppendGenerateRules(&out, target.DefaultConfiguration().generateSteps);
+  for (const auto& [listed, output] : sources.generatedSources) {
+    if (listed != output)
+      AppendFormat(&out, "%s: %s\n\n", {listed, output});
+  }
 
   for (const Configuration* configuration : target.configurations) {
     if (!configuration->show)

@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "exporters/make/generate_rules.h"
 #include "exporters/make/make_format.h"
 #include "exporters/make/target_order.h"
 #include "exporters/make/target_rules.h"
@@ -124,6 +125,106 @@ void AppendLateDependencies(std::string* out,
   }
 }
 
+// The objects of a target wait for what the steps of the targets it
+// depends on (further on too) generate in the same configuration: their
+// headers may include those files.
+void AppendGeneratedDependencies(std::string* out,
+                                 const Project& project,
+                                 const std::vector<const Target*>& own,
+                                 const WrittenRules& rules) {
+  for (const Target* target : own) {
+    for (const Configuration* configuration : target->configurations) {
+      if (rules.count(configuration) == 0)
+        continue;
+      const std::string& c = configuration->name;
+      std::vector<const Target*> reached = {target};
+      std::string generated;
+      for (size_t i = 0; i < reached.size(); ++i) {
+        for (const std::string& name : reached[i]->dependencies) {
+          const Target* dependency = project.FindTarget(name);
+          if (!dependency || std::find(reached.begin(), reached.end(),
+                                       dependency) != reached.end())
+            continue;
+          reached.push_back(dependency);
+          const Configuration* matching = dependency->FindConfiguration(c);
+          if (matching && rules.count(matching) &&
+              HasGenerateSteps(*dependency, *matching)) {
+            AppendFormat(&generated, " $(%s_%s_generated)",
+                         {dependency->name, matching->name});
+          }
+        }
+      }
+      if (!generated.empty()) {
+        AppendFormat(out, "$(%s_%s_obj): |%s\n",
+                     {target->name, c, generated});
+      }
+    }
+  }
+}
+
+// "make test" runs the test programs of every configuration make builds,
+// "make test_<configuration>" those of one, each after building what they
+// need: a line per test, then how many passed and failed; the status is
+// that of the worst.
+void AppendTestGoals(std::string* out,
+                     const std::vector<const Target*>& own,
+                     const WrittenRules& rules) {
+  std::vector<std::string> names;
+  std::vector<std::string> goals;
+  std::vector<std::string> recipes;
+  for (const Target* target : own) {
+    if (!target->test)
+      continue;
+    for (const Configuration* configuration : target->configurations) {
+      if (rules.count(configuration) == 0)
+        continue;
+      const std::string& c = configuration->name;
+      size_t at = std::find(names.begin(), names.end(), c) - names.begin();
+      if (at == names.size()) {
+        names.push_back(c);
+        goals.emplace_back();
+        recipes.emplace_back();
+      }
+      const Configuration& defaults = target->DefaultConfiguration();
+      std::string arguments = configuration->testArguments.empty()
+                                  ? defaults.testArguments
+                                  : configuration->testArguments;
+      std::string directory = configuration->testDirectory.empty()
+                                  ? defaults.testDirectory
+                                  : configuration->testDirectory;
+      std::string doubled;
+      for (char ch : arguments) {
+        doubled += ch == '\n' ? ' ' : ch;
+        if (ch == '$')
+          doubled += '$';
+      }
+      const std::string& t = target->name;
+      AppendFormat(&goals[at], " build_%s_%s", {t, c});
+      AppendFormat(
+          &recipes[at],
+          "\tif (cd %s && $(CURDIR)/$(%s_%s_bin) %s) "
+          ">$(OBJS_DIR)/%s_%s.test.log 2>&1; then echo \"PASS %s (%s)\"; "
+          "passed=$$((passed + 1)); else echo \"FAIL %s (%s)\"; "
+          "failed=$$((failed + 1)); fi; \\\n",
+          {directory.empty() ? "." : directory, t, c, doubled, t, c, t, c, t,
+           c});
+    }
+  }
+  if (names.empty())
+    return;
+  out->append("test:");
+  for (const std::string& name : names)
+    AppendFormat(out, " test_%s", {name});
+  out->append("\n\n");
+  for (size_t i = 0; i < names.size(); ++i) {
+    AppendFormat(out, "test_%s:%s\n", {names[i], goals[i]});
+    out->append("\t@passed=0; failed=0; \\\n");
+    out->append(recipes[i]);
+    out->append(
+        "\techo \"$$passed passed, $$failed failed\"; [ $$failed -eq 0 ]\n\n");
+  }
+}
+
 }  // namespace
 
 std::string FormatWrapperMakefile(const std::string& platformName,
@@ -134,6 +235,13 @@ std::string FormatWrapperMakefile(const std::string& platformName,
   AppendFormat(&out, "all: \n\t$(MAKE) -f %s.Makefile all\n\n", {project.name});
   AppendFormat(&out, "clean: \n\t$(MAKE) -f %s.Makefile clean\n\n",
                {project.name});
+  for (const auto& target : project.targets) {
+    if (target->test) {
+      AppendFormat(&out, "test: \n\t$(MAKE) -f %s.Makefile test\n\n",
+                   {project.name});
+      break;
+    }
+  }
   return out;
 }
 
@@ -168,5 +276,7 @@ std::string FormatProjectMakefile(const std::string& platformName,
   out.append("\n\n");
 
   AppendLateDependencies(&out, project, ordered.own, rules);
+  AppendGeneratedDependencies(&out, project, ordered.own, rules);
+  AppendTestGoals(&out, ordered.own, rules);
   return out;
 }

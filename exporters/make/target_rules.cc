@@ -1,6 +1,7 @@
 #include "exporters/make/target_rules.h"
 
 #include "base/text.h"
+#include "exporters/make/generate_rules.h"
 #include "exporters/make/make_format.h"
 #include "model/model.h"
 
@@ -106,6 +107,19 @@ void WriteTargetRules(std::string* fragment,
   AppendFormat(out, "%s_%s_obj      = $(%s_%s_cpp_o) $(%s_%s_c_o)\n",
                {t, c, t, c, t, c});
   AppendFormat(out, "%s_%s_bin      = %s\n", {t, c, binary_path});
+  // Every object waits for what the target's steps generate.
+  if (HasGenerateSteps(target, configuration)) {
+    TextList generated = GeneratedOutputs(defaults.generateSteps);
+    if (&configuration != &defaults) {
+      TextList own = GeneratedOutputs(configuration.generateSteps);
+      generated.insert(generated.end(), own.begin(), own.end());
+    }
+    std::string list;
+    for (const std::string& path : generated)
+      list += (list.empty() ? "" : " ") + path;
+    AppendFormat(out, "%s_%s_generated = %s\n", {t, c, list});
+    AppendFormat(out, "$(%s_%s_obj): | $(%s_%s_generated)\n", {t, c, t, c});
+  }
   // A language standard reaches that language's compiles alone.
   const GccNeutralFlags neutral = GccFlags(resolved.neutral);
   if (!neutral.cxx.empty())
@@ -127,5 +141,7 @@ void WriteTargetRules(std::string* fragment,
 
   AppendBuildRule(out, t, c, binary_path, dependencies, resolved.buildKind);
   out->append("\n");
+  if (&configuration != &defaults)
+    AppendGenerateRules(out, configuration.generateSteps);
   AppendCompileRules(out, t, c);
 }

@@ -73,6 +73,14 @@ void AppendCompileRules(std::string* out,
   }
 }
 
+bool HasTests(const BuildGraph& graph) {
+  for (const BuildUnit& unit : graph.units) {
+    if (unit.test && unit.built)
+      return true;
+  }
+  return false;
+}
+
 void AppendRules(std::string* out, const BuildGraph& graph) {
   *out +=
       "rule ar\n"
@@ -97,7 +105,33 @@ void AppendRules(std::string* out, const BuildGraph& graph) {
       "  pool = link_pool\n\n"
       "rule event\n"
       "  command = ($event) && touch $out\n"
-      "  description = EVENT $out\n\n"
+      "  description = EVENT $out\n\n";
+  if (!graph.generateEdges.empty()) {
+    *out +=
+        "rule generate\n"
+        "  command = $generate\n"
+        "  description = GEN $out\n"
+        "  restat = 1\n\n";
+  }
+  if (HasTests(graph)) {
+    // A test's edge never makes its output, so it runs each time a test
+    // goal is built; its status goes beside it for the summary.
+    *out +=
+        "rule test\n"
+        "  command = root=$$PWD; (cd $test_directory && \"$$root\"/$test_program "
+        "$test_arguments) >$test_log 2>&1; code=$$?; echo $$code "
+        ">$test_status; if [ $$code -eq 0 ]; then echo PASS $test_name; "
+        "else echo FAIL $test_name \"(exit status $$code)\"; sed 's/^/    /' "
+        "$test_log | tail -n 20; fi\n"
+        "  description = TEST $test_name\n\n"
+        "rule test_summary\n"
+        "  command = passed=0; failed=0; for status in $test_statuses; do "
+        "if [ \"$$(cat \"$$status\" 2>/dev/null)\" = 0 ]; then "
+        "passed=$$((passed + 1)); else failed=$$((failed + 1)); fi; done; "
+        "echo \"$$passed passed, $$failed failed\"; [ $$failed -eq 0 ]\n"
+        "  description = TESTS $out\n\n";
+  }
+  *out +=
       "rule regen\n"
       "  command = ";
   *out += EscapeNinjaValue(FormatRegenerationCommand(graph));
@@ -137,6 +171,18 @@ void AppendUnit(std::string* out,
     }
     *out += "\n  event = " + EscapeNinjaValue(unit.preBuild) + "\n";
   }
+  // What compiles wait for without depending on it: the pre-build event
+  // and everything generated for this unit and what it depends on.
+  std::string order_only;
+  if (!stamp.empty())
+    order_only = " " + stamp;
+  if (!unit.generatedAlias.empty()) {
+    const std::string alias = EscapeNinjaPath(unit.generatedAlias);
+    *out += "build " + alias + ": phony";
+    AppendPaths(out, unit.generatedAliasInputs);
+    *out += '\n';
+    order_only += " " + alias;
+  }
   const std::string object_directory = EscapeNinjaPath(unit.objectDirectory);
   for (const CompileStep& step : *unit.compiles) {
     *out += "build ";
@@ -147,9 +193,9 @@ void AppendUnit(std::string* out,
     AppendCompileRuleName(out, unit, CompileRuleIndex(step));
     *out += ' ';
     AppendNinjaPath(out, step.source);
-    if (!stamp.empty()) {
-      *out += " || ";
-      *out += stamp;
+    if (!order_only.empty()) {
+      *out += " ||";
+      *out += order_only;
     }
     *out += '\n';
   }
@@ -198,6 +244,57 @@ void AppendUnit(std::string* out,
     *out += '\n';
   }
   *out += '\n';
+}
+
+// One edge per test program, then one goal per configuration that runs its
+// tests, "test_<configuration>", and "test" for all of them.
+void AppendTests(const BuildGraph& graph, std::string* out) {
+  if (!HasTests(graph))
+    return;
+  for (const std::string& configuration : graph.configurations) {
+    std::string ran;
+    std::string statuses;
+    for (const BuildUnit& unit : graph.units) {
+      if (!unit.test || !unit.built || unit.configuration != configuration)
+        continue;
+      const std::string base = unit.objectDirectory + "/test";
+      *out += "build " + EscapeNinjaPath(base + ".ran") + ": test " +
+              EscapeNinjaPath(unit.output) + "\n";
+      *out += "  test_name = " +
+              EscapeNinjaValue(ShellQuote(unit.target + " (" +
+                                          unit.configuration + ")")) +
+              "\n";
+      *out += "  test_program = " + EscapeNinjaValue(ShellQuote(unit.output)) +
+              "\n";
+      *out += "  test_directory = " +
+              EscapeNinjaValue(ShellQuote(
+                  unit.testDirectory.empty() ? "." : unit.testDirectory)) +
+              "\n";
+      *out += "  test_arguments = " + EscapeNinjaValue(unit.testArguments) +
+              "\n";
+      *out += "  test_log = " + EscapeNinjaValue(ShellQuote(base + ".log")) +
+              "\n";
+      *out += "  test_status = " +
+              EscapeNinjaValue(ShellQuote(base + ".status")) + "\n";
+      ran += " " + EscapeNinjaPath(base + ".ran");
+      statuses += " " + ShellQuote(base + ".status");
+    }
+    if (ran.empty())
+      continue;
+    *out += "build " + EscapeNinjaPath("test_" + configuration) +
+            ": test_summary" + ran + "\n";
+    *out += "  test_statuses =" + EscapeNinjaValue(statuses) + "\n";
+  }
+  *out += "build test: phony";
+  for (const std::string& configuration : graph.configurations) {
+    for (const BuildUnit& unit : graph.units) {
+      if (unit.test && unit.built && unit.configuration == configuration) {
+        *out += " " + EscapeNinjaPath("test_" + configuration);
+        break;
+      }
+    }
+  }
+  *out += "\n\n";
 }
 
 }  // namespace
@@ -251,8 +348,20 @@ void AppendBuildFile(const BuildGraph& graph, std::string* out_pointer) {
   AppendPaths(&out, graph.regeneration.inputs);
   out += "\n\n";
 
+  for (const GenerateEdge& edge : graph.generateEdges) {
+    out += "build";
+    AppendPaths(&out, edge.outputs);
+    out += ": generate";
+    AppendPaths(&out, edge.inputs);
+    out += "\n  generate = " + EscapeNinjaValue(edge.command) + "\n";
+  }
+  if (!graph.generateEdges.empty())
+    out += '\n';
+
   for (const BuildUnit& unit : graph.units)
     AppendUnit(&out, graph, unit);
+
+  AppendTests(graph, &out);
 
   for (const std::string& configuration : graph.configurations) {
     out += "build " + EscapeNinjaPath(configuration) + ": phony";

@@ -170,6 +170,9 @@ class Resolver {
   const TargetFiles& FilesOf(const Target& target, const std::string& prefix);
   void FillUnit(size_t index);
   void FillLinkInputs(size_t index);
+  void AddGenerateSteps(size_t index);
+  void AddGenerateEdge(size_t index, const GenerateStep& step, bool shared);
+  void FillGeneratedAliases();
   std::string SearchPath(const Source& source, const std::string& path) const;
 
   const Project& project_;
@@ -183,6 +186,10 @@ class Resolver {
   std::vector<size_t> visited_;
   std::unordered_map<const Target*, TargetFiles> files_;
   std::vector<std::string> warnings_;
+  std::vector<GenerateEdge> generateEdges_;
+  // The edges of the steps set on a target, which all its units share.
+  std::unordered_map<const Target*, std::vector<size_t>> targetEdges_;
+  std::unordered_set<const Target*> madeShared_;
 };
 
 std::string Resolver::Prefix(const std::string& absolute) const {
@@ -458,9 +465,160 @@ void Resolver::FillUnit(size_t index) {
       return command;
     return "cd " + ShellQuote(source.outputPrefix) + " && " + command;
   };
+  unit.test = target.test && unit.kind == LinkKind::kExecutable;
+  if (unit.test) {
+    unit.testArguments = configuration.testArguments.empty()
+                             ? embedded.testArguments
+                             : configuration.testArguments;
+    const std::string& directory = configuration.testDirectory.empty()
+                                       ? embedded.testDirectory
+                                       : configuration.testDirectory;
+    if (!directory.empty())
+      unit.testDirectory =
+          NormalizePath(ResolvePath(source.outputPrefix, directory));
+    else if (!source.outputPrefix.empty())
+      unit.testDirectory = source.outputPrefix;
+  }
   unit.preBuild = event(&Configuration::preBuildEvent);
   unit.preLink = event(&Configuration::preLinkEvent);
   unit.postBuild = event(&Configuration::postBuildEvent);
+}
+
+void Resolver::AddGenerateSteps(size_t index) {
+  const Source& source = sources_[index];
+  const Target& target = *source.target;
+  const Configuration& defaults = target.DefaultConfiguration();
+  // The steps set on the target are made once, for all its units.
+  if (!madeShared_.count(&target)) {
+    madeShared_.insert(&target);
+    for (const GenerateStep& step : defaults.generateSteps)
+      AddGenerateEdge(index, step, true);
+  }
+  auto shared = targetEdges_.find(&target);
+  BuildUnit& unit = units_[index];
+  if (shared != targetEdges_.end()) {
+    for (size_t edge : shared->second) {
+      const std::vector<std::string>& outputs = generateEdges_[edge].outputs;
+      unit.generatedOutputs.insert(unit.generatedOutputs.end(),
+                                   outputs.begin(), outputs.end());
+    }
+  }
+  if (source.configuration != &defaults) {
+    for (const GenerateStep& step : source.configuration->generateSteps)
+      AddGenerateEdge(index, step, false);
+  }
+  // Generated sources are compiled into the target: the unit gets compiles
+  // of its own when it has any.
+  std::vector<CompileStep> generated;
+  bool ambiguous = false;
+  for (const std::string& output : unit.generatedOutputs) {
+    SourceKind kind = ClassifySource(output);
+    if (kind == SourceKind::kOther || kind == SourceKind::kLinkInput)
+      continue;
+    CompileStep step;
+    step.source = output;
+    step.objectName = ObjectName(output, &ambiguous);
+    step.kind = kind;
+    generated.push_back(std::move(step));
+  }
+  if (!generated.empty()) {
+    auto compiles = std::make_shared<CompileSteps>(*unit.compiles);
+    compiles->insert(compiles->end(), generated.begin(), generated.end());
+    unit.compiles = std::move(compiles);
+    unit.objectNamesMayRepeat = unit.objectNamesMayRepeat || ambiguous;
+  }
+}
+
+void Resolver::AddGenerateEdge(size_t index,
+                               const GenerateStep& step,
+                               bool shared) {
+  const Source& source = sources_[index];
+  const Target& target = *source.target;
+  GenerateEdge edge;
+  edge.owner = "target " + target.name;
+  if (!shared)
+    edge.owner += " in configuration " + source.configuration->name;
+  for (const std::string& input : step.inputs) {
+    // Found as the items of FILES are: below the root, from the base.
+    std::string path = step.root.empty() ? input : step.root + "/" + input;
+    edge.inputs.push_back(
+        IsAbsolutePath(path)
+            ? NormalizePath(path)
+            : NormalizePath(JoinPath(source.sourcePrefix, path)));
+  }
+  std::set<std::string> directories;
+  for (const std::string& output : step.outputs) {
+    std::string path =
+        NormalizePath(ResolvePath(source.outputPrefix, output));
+    std::string directory = ParentDirectory(path);
+    if (directory != ".")
+      directories.insert(directory);
+    edge.outputs.push_back(std::move(path));
+  }
+  // The outputs' directories are made first; the command runs where the
+  // step's own build file would run it.
+  std::string command;
+  if (!directories.empty()) {
+    command = "mkdir -p";
+    for (const std::string& directory : directories)
+      command += " " + ShellQuote(directory);
+    command += " && ";
+  }
+  if (!source.outputPrefix.empty())
+    command += "cd " + ShellQuote(source.outputPrefix) + " && ";
+  command += "(" + EventCommand(step.command) + ")";
+  edge.command = std::move(command);
+
+  // The outputs of a shared step join each unit as AddGenerateSteps adds
+  // them.
+  if (shared) {
+    targetEdges_[&target].push_back(generateEdges_.size());
+  } else {
+    BuildUnit& unit = units_[index];
+    unit.generatedOutputs.insert(unit.generatedOutputs.end(),
+                                 edge.outputs.begin(), edge.outputs.end());
+  }
+  generateEdges_.push_back(std::move(edge));
+}
+
+void Resolver::FillGeneratedAliases() {
+  // Whether a unit, or anything it depends on, has generated outputs: its
+  // compiles then wait for them. Depth first without recursion; a unit
+  // met again on the way (a cycle) counts as having none.
+  enum class State { kNew, kOpen, kDone };
+  std::vector<State> state(units_.size(), State::kNew);
+  for (size_t start = 0; start < units_.size(); ++start) {
+    std::vector<std::pair<size_t, size_t>> stack = {{start, 0}};
+    while (!stack.empty()) {
+      auto& [current, next] = stack.back();
+      if (next == 0) {
+        if (state[current] != State::kNew) {
+          stack.pop_back();
+          continue;
+        }
+        state[current] = State::kOpen;
+      }
+      const std::vector<size_t>& dependencies = sources_[current].dependencies;
+      if (next < dependencies.size()) {
+        size_t dependency = dependencies[next++];
+        if (state[dependency] == State::kNew)
+          stack.emplace_back(dependency, 0);
+        continue;
+      }
+      BuildUnit& unit = units_[current];
+      unit.generatedAliasInputs = unit.generatedOutputs;
+      for (size_t dependency : dependencies) {
+        if (state[dependency] == State::kDone &&
+            !units_[dependency].generatedAlias.empty())
+          unit.generatedAliasInputs.push_back(
+              units_[dependency].generatedAlias);
+      }
+      if (!unit.generatedAliasInputs.empty())
+        unit.generatedAlias = unit.objectDirectory + "/generated";
+      state[current] = State::kDone;
+      stack.pop_back();
+    }
+  }
 }
 
 void Resolver::FillLinkInputs(size_t index) {
@@ -593,7 +751,9 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
     ResolveDependencies(i);
   for (size_t i = 0; i < units_.size(); ++i) {
     FillUnit(i);
+    AddGenerateSteps(i);
   }
+  FillGeneratedAliases();
   for (size_t i = 0; i < units_.size(); ++i)
     FillLinkInputs(i);
   // Built units have goals, and so has every unit a goal names.
@@ -613,7 +773,7 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
       }
     }
   }
-  if (!CheckUniqueOutputs(units_, error))
+  if (!CheckUniqueOutputs(units_, generateEdges_, error))
     return false;
 
   graph->macOS = options_.macOS;
@@ -629,6 +789,7 @@ bool Resolver::Run(BuildGraph* graph, std::string* error) {
   }
   graph->compileDatabaseUnits = std::move(database);
   graph->units = std::move(units_);
+  graph->generateEdges = std::move(generateEdges_);
   graph->warnings = std::move(warnings_);
   return true;
 }

@@ -93,6 +93,18 @@ struct BuildUnit {
   std::vector<size_t> goalUnits;
   // It has a goal: it is built, or another goal names it.
   bool goal = false;
+  // What its custom build steps make (paths from the build directory), and
+  // the phony path that stands for everything generated that its compiles
+  // wait for: its own outputs and those of what it depends on; "" when
+  // there is nothing.
+  std::vector<std::string> generatedOutputs;
+  std::string generatedAlias;
+  std::vector<std::string> generatedAliasInputs;
+  // A test program: run by the test goals with these arguments (shell
+  // text) in this directory (from the build directory, "" for it).
+  bool test = false;
+  std::string testArguments;
+  std::string testDirectory;
   // Event commands, "" for none.
   std::string preBuild;
   std::string preLink;
@@ -106,12 +118,25 @@ struct BuildUnit {
   }
 };
 
+// A custom build step (GENERATE): its command makes `outputs` from
+// `inputs`, all paths from the build directory.
+struct GenerateEdge {
+  std::vector<std::string> outputs;
+  std::vector<std::string> inputs;
+  // Shell text, run in the build directory.
+  std::string command;
+  // Whose step it is, for messages: "target core" or "target core in
+  // configuration Debug".
+  std::string owner;
+};
+
 struct BuildGraph {
   bool macOS = false;
   std::string buildDirectory;  // absolute
   Toolchain toolchain;
   Regeneration regeneration;
   std::vector<BuildUnit> units;
+  std::vector<GenerateEdge> generateEdges;
   // Names of the built configurations, in the order first met.
   std::vector<std::string> configurations;
   // Index into `units` of what compile_commands.json describes: each

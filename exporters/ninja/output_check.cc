@@ -1,5 +1,6 @@
 #include "exporters/ninja/output_check.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -15,15 +16,30 @@ namespace {
 // Who writes a path: a unit's output, object, stamp or goal, or a fixed
 // file; described in words only when two claim one path.
 struct Claim {
-  enum Kind { kFixed, kOutput, kObject, kStamp, kGoal, kConfiguration };
+  enum Kind {
+    kFixed,
+    kOutput,
+    kObject,
+    kStamp,
+    kGoal,
+    kConfiguration,
+    kGenerated,
+    kAlias,
+    kTestGoal,
+  };
   Kind kind;
   const BuildUnit* unit;
   const CompileStep* step;
+  const GenerateEdge* edge = nullptr;
 };
 
 std::string Describe(const Claim& claim) {
   if (claim.kind == Claim::kFixed)
     return "a file that qev writes";
+  if (claim.kind == Claim::kGenerated)
+    return "a GENERATE step of " + claim.edge->owner;
+  if (claim.kind == Claim::kTestGoal)
+    return "a goal that runs tests";
   const BuildUnit& unit = *claim.unit;
   std::string owner =
       "target " + unit.target + " in configuration " + unit.configuration;
@@ -36,6 +52,8 @@ std::string Describe(const Claim& claim) {
       return "the goal of " + owner;
     case Claim::kConfiguration:
       return "the goal of configuration " + unit.configuration;
+    case Claim::kAlias:
+      return "what the compiles of " + owner + " wait for";
     default:
       return owner;
   }
@@ -44,6 +62,7 @@ std::string Describe(const Claim& claim) {
 }  // namespace
 
 bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
+                        const std::vector<GenerateEdge>& edges,
                         std::string* error) {
   std::unordered_map<std::string_view, Claim> claims;
   claims.reserve(units.size() * 4 + 8);
@@ -143,6 +162,34 @@ bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
                  Claim{Claim::kConfiguration, &unit, nullptr}))
         return false;
     }
+  }
+  // Generated files, the aliases of what compiles wait for, and the test
+  // goals: each claimed once, and none may be an object of some unit.
+  for (const GenerateEdge& edge : edges) {
+    for (const std::string& output : edge.outputs) {
+      Claim generated{Claim::kGenerated, nullptr, nullptr, &edge};
+      if (!claim(output, generated) || clashes_with_object(output, generated))
+        return false;
+    }
+  }
+  std::vector<std::string> test_goals;
+  for (const BuildUnit& unit : units) {
+    if (!unit.generatedAlias.empty() &&
+        !claim(unit.generatedAlias, Claim{Claim::kAlias, &unit, nullptr}))
+      return false;
+    if (unit.test && unit.built) {
+      if (test_goals.empty())
+        test_goals.push_back("test");
+      test_goals.push_back("test_" + unit.configuration);
+    }
+  }
+  // The list is complete before the claims point into it.
+  std::sort(test_goals.begin(), test_goals.end());
+  test_goals.erase(std::unique(test_goals.begin(), test_goals.end()),
+                   test_goals.end());
+  for (const std::string& goal : test_goals) {
+    if (!claim(goal, Claim{Claim::kTestGoal, nullptr, nullptr}))
+      return false;
   }
   return true;
 }

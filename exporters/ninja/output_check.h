@@ -6,12 +6,14 @@
 
 struct BuildGraph;
 struct BuildUnit;
+struct GenerateEdge;
 
 // True when no two of the units' outputs, objects, pre-build stamps and
 // goals (and no goal and the files qev writes) share a path; otherwise
 // false with a message in `*error` naming the path and both writers, where
 // ninja would only say "multiple rules generate".
 bool CheckUniqueOutputs(const std::vector<BuildUnit>& units,
+                        const std::vector<GenerateEdge>& edges,
                         std::string* error);
 
 // True when build.ninja and compile_commands.json can say what the graph

@@ -456,7 +456,49 @@ class ProjectFileFormatter {
     out_.append("    </").append(name).append(">\n");
   }
 
+  // A step's metadata: for every configuration, or with the condition of
+  // the one it belongs to.
+  void AppendBuildMetadata(const CustomBuildItem& item,
+                           const char* name,
+                           const std::string& xml) {
+    out_.append("      <").append(name);
+    if (!item.configuration.empty()) {
+      out_.append(" Condition=\"'$(Configuration)|$(Platform)'=='");
+      out_.append(Value(item.configuration + "|" + input_.platform));
+      out_.append("'\"");
+    }
+    out_.append(">").append(xml).append("</").append(name).append(">\n");
+  }
+
+  void AppendCustomBuilds() {
+    if (input_.customBuilds.empty())
+      return;
+    out_.append("  <ItemGroup>\n");
+    for (const CustomBuildItem& item : input_.customBuilds) {
+      out_.append("    <CustomBuild Include=\"");
+      out_.append(ItemValue(item.include)).append("\">\n");
+      std::string outputs;
+      for (const std::string& output : item.outputs)
+        outputs += Value(output) + ";";
+      std::string inputs;
+      for (const std::string& input : item.additionalInputs)
+        inputs += ItemValue(input) + ";";
+      AppendBuildMetadata(item, "Command", SettingValue(item.command));
+      AppendBuildMetadata(item, "Outputs", outputs + "%(Outputs)");
+      if (!inputs.empty())
+        AppendBuildMetadata(item, "AdditionalInputs",
+                            inputs + "%(AdditionalInputs)");
+      AppendBuildMetadata(
+          item, "Message",
+          Value("Generating " +
+                (item.outputs.empty() ? std::string() : item.outputs[0])));
+      out_.append("    </CustomBuild>\n");
+    }
+    out_.append("  </ItemGroup>\n");
+  }
+
   void AppendItems() {
+    AppendCustomBuilds();
     for (ItemKind kind : {ItemKind::kClCompile, ItemKind::kClInclude,
                           ItemKind::kResourceCompile, ItemKind::kNone}) {
       bool any = false;

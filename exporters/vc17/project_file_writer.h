@@ -19,6 +19,18 @@ struct ProjectReference {
 };
 
 // Everything a .vcxproj is made from.
+// A custom build step (GENERATE) as a CustomBuild item, paths relative to
+// the project file's directory with "\" separators; not escaped.
+struct CustomBuildItem {
+  // The file the item is: the step's first input, else the description.
+  std::string include;
+  std::string command;
+  std::vector<std::string> outputs;
+  std::vector<std::string> additionalInputs;
+  // The configuration it belongs to, "" for all.
+  std::string configuration;
+};
+
 struct ProjectFileInput {
   const Target* target = nullptr;
   // Win32, x64 or ARM64.
@@ -29,6 +41,7 @@ struct ProjectFileInput {
   std::string directory;
   std::vector<PlannedConfiguration> configurations;
   ProjectItems items;
+  std::vector<CustomBuildItem> customBuilds;
   std::vector<ProjectReference> references;
 };
 
