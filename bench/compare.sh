@@ -141,9 +141,16 @@ median() {
   local cwd=$1 output=$2 command=$3
   local -a prepare=()
   [ "$output" = - ] || prepare=(--prepare "sh $empty $output")
-  (cd "$cwd" && hyperfine -N --style none --runs "$runs" "${prepare[@]}" \
-    --export-csv "$work/h.csv" -- "$command" >/dev/null) ||
+  if ! (cd "$cwd" && hyperfine -N --style none --runs "$runs" "${prepare[@]}" \
+          --export-csv "$work/h.csv" -- "$command" >/dev/null \
+          2>"$work/hyperfine.txt"); then
+    cat "$work/hyperfine.txt" >&2
     die "hyperfine failed in $cwd: $command"
+  fi
+  # Outliers are the norm on a busy machine; the report gives the load.
+  if grep -q outliers "$work/hyperfine.txt"; then
+    echo "    (outliers: $command)" >&2
+  fi
   awk -F, 'NR == 2 { print $4 }' "$work/h.csv"
 }
 
