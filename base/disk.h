@@ -33,6 +33,14 @@ struct DirectoryEntry {
   bool directory = false;
 };
 
+// What a program that ran said and how it ended.
+struct ProgramResult {
+  // The exit status; 128 + the signal's number when a signal ended it.
+  int status = 0;
+  std::string output;
+  std::string errors;
+};
+
 // An open file that receives the content of an output before it replaces
 // the destination.
 struct TemporaryFile {
@@ -105,6 +113,22 @@ class Disk {
   // The absolute path of the running program, where the host tells it;
   // empty otherwise.
   virtual std::string ExecutablePath() { return std::string(); }
+
+  // Runs the program `arguments[0]` (looked up in PATH when it holds no
+  // "/") with the other arguments, no shell between, in the current
+  // directory and environment, standard input empty; waits for it and
+  // captures both its output streams, each at most `limit` bytes (more is
+  // an error). False, with the reason, when it could not be started.
+  virtual bool RunProgram(const std::vector<std::string>& arguments,
+                          size_t limit,
+                          ProgramResult* result,
+                          std::string* error) {
+    (void)arguments;
+    (void)limit;
+    (void)result;
+    *error = "this system runs no other programs for qev";
+    return false;
+  }
 };
 
 // The host's disk.

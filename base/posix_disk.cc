@@ -1,15 +1,21 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <poll.h>
+#include <spawn.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "base/disk.h"
+
+extern char** environ;
 
 namespace {
 
@@ -294,6 +300,102 @@ class PosixDisk : public Disk {
   }
 
   int ProcessId() override { return static_cast<int>(getpid()); }
+
+  bool RunProgram(const std::vector<std::string>& arguments,
+                  size_t limit,
+                  ProgramResult* result,
+                  std::string* error) override {
+    if (arguments.empty()) {
+      *error = "no program named";
+      return false;
+    }
+    int out[2];
+    int err[2];
+    if (pipe(out) != 0) {
+      *error = Reason(errno);
+      return false;
+    }
+    if (pipe(err) != 0) {
+      *error = Reason(errno);
+      close(out[0]);
+      close(out[1]);
+      return false;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    for (int fd : {out[0], out[1], err[0], err[1]})
+      posix_spawn_file_actions_addclose(&actions, fd);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    int spawned =
+        posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    close(err[1]);
+    if (spawned != 0) {
+      close(out[0]);
+      close(err[0]);
+      *error = Reason(spawned);
+      return false;
+    }
+    // Both streams at once, so that a full pipe never stalls the program.
+    result->output.clear();
+    result->errors.clear();
+    bool tooLong = false;
+    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::string* into[2] = {&result->output, &result->errors};
+    int streams = 2;
+    while (streams > 0) {
+      if (poll(fds, 2, -1) < 0) {
+        if (errno == EINTR)
+          continue;
+        break;
+      }
+      for (int i = 0; i < 2; ++i) {
+        if (fds[i].fd < 0 || fds[i].revents == 0)
+          continue;
+        char buffer[4096];
+        ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+          continue;
+        if (got <= 0) {
+          close(fds[i].fd);
+          fds[i].fd = -1;
+          --streams;
+          continue;
+        }
+        if (into[i]->size() + static_cast<size_t>(got) > limit)
+          tooLong = true;
+        else
+          into[i]->append(buffer, static_cast<size_t>(got));
+      }
+    }
+    for (const pollfd& fd : fds) {
+      if (fd.fd >= 0)
+        close(fd.fd);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) {
+      if (errno != EINTR) {
+        *error = Reason(errno);
+        return false;
+      }
+    }
+    result->status = WIFEXITED(status)     ? WEXITSTATUS(status)
+                     : WIFSIGNALED(status) ? 128 + WTERMSIG(status)
+                                           : 1;
+    if (tooLong) {
+      *error = "it wrote more than " + std::to_string(limit) + " bytes";
+      return false;
+    }
+    return true;
+  }
 
   std::string ExecutablePath() override {
 #if defined(__linux__)

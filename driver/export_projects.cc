@@ -1,6 +1,7 @@
 #include "driver/export_projects.h"
 
 #include "base/reporter.h"
+#include "driver/resolve_packages.h"
 #include "driver/tool_table.h"
 #include "exporters/exporter.h"
 #include "model/description_place.h"
@@ -61,6 +62,14 @@ bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
           project->name + "\" would write \"" + path + "\", which " + holder +
           " writes; nothing of \"" + project->name + "\" is written");
       continue;
+    }
+    if (tool->resolvesPackages) {
+      // Build files without a package's flags would not build.
+      if (!ResolveProjectPackages(*project, *workspace.disk,
+                                  *workspace.reporter))
+        continue;
+    } else {
+      WarnAboutUnresolvedPackages(*project, tool->name, *workspace.reporter);
     }
     exporter->Export(*project, platform_name);
   }

@@ -18,19 +18,19 @@ std::unique_ptr<QEVExporter> Create(const ExportContext& context) {
 
 const Tool kTools[] = {
     {"VC7", "Visual Studio .NET 2002 solutions and .vcproj files", "Win32",
-     VC7PlatformName, nullptr, Create<VC7Exporter>},
+     VC7PlatformName, nullptr, Create<VC7Exporter>, false},
     {"VC71", "Visual Studio .NET 2003 solutions and .vcproj files", "Win32",
-     VC7PlatformName, nullptr, Create<VC71Exporter>},
+     VC7PlatformName, nullptr, Create<VC71Exporter>, false},
     {"VC8", "Visual Studio 2005 solutions and .vcproj files", "Win32",
-     VC8PlatformName, nullptr, Create<VC8Exporter>},
+     VC8PlatformName, nullptr, Create<VC8Exporter>, false},
     {"VC17", "Visual Studio 2019/2022 solutions and .vcxproj files", "x64",
-     VC17PlatformName, VC17AcceptsPlatform, Create<VC17Exporter>},
+     VC17PlatformName, VC17AcceptsPlatform, Create<VC17Exporter>, false},
     {"make", "GNU make files", nullptr, MakePlatformName, nullptr,
-     Create<MakeExporter>},
+     Create<MakeExporter>, true},
     {"ninja", "build.ninja and compile_commands.json", nullptr,
-     NinjaPlatformName, NinjaAcceptsPlatform, Create<NinjaExporter>},
+     NinjaPlatformName, NinjaAcceptsPlatform, Create<NinjaExporter>, true},
     {"xcode", "an Xcode project bundle", "MacOSX", XCodePlatformName, nullptr,
-     Create<XCodeExporter>},
+     Create<XCodeExporter>, false},
 };
 
 }  // namespace

@@ -28,6 +28,9 @@ struct Tool {
   bool (*acceptsPlatform)(const std::optional<std::string>& platform,
                           std::string* error);
   std::unique_ptr<QEVExporter> (*create)(const ExportContext& context);
+  // Whether its files carry the flags of system packages (PACKAGES), which
+  // pkg-config gives before the export.
+  bool resolvesPackages;
 };
 
 // The row whose name equals `name` (ASCII case ignored), or null.

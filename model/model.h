@@ -2,6 +2,7 @@
 #define QEV_MODEL_MODEL_H_
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -141,6 +142,12 @@ struct FileGroup {
 
 struct Project;
 
+// The flags pkg-config gives for a list of system packages (PACKAGES).
+struct PackageFlags {
+  TextList cflags;
+  TextList libs;
+};
+
 // What a project was generated from, for build files that rerun qev when it
 // changes: the run's command line and directory, and every description and
 // FILES directory that was read for the project or its imports.
@@ -149,6 +156,7 @@ struct ProjectOrigin {
   TextList arguments;          // qev's arguments, the program name first
   TextSet descriptionFiles;    // absolute paths
   TextSet listedDirectories;   // absolute paths, normalised
+  TextSet packageFiles;        // the .pc files of its packages, absolute
 };
 
 struct Target {
@@ -281,6 +289,10 @@ struct Project {
   std::string descriptionFile;
   // The same, absolute; empty when no file was read.
   std::string descriptionPath;
+  // The flags of each list of packages its configurations use (see
+  // model/packages.h), by PackageListKey; filled before the export by
+  // tools that resolve packages.
+  std::map<std::string, PackageFlags> packageFlags;
   std::vector<std::unique_ptr<Target>> targets;
   // Templates (show="false"), which no tool writes, taken out of `targets`
   // before the export: each with the position it had there, for the dump.

@@ -76,3 +76,25 @@ std::string MakeUnsafeAuthorReason(std::string_view text) {
   }
   return std::string();
 }
+
+std::string MakeShellWord(std::string_view word) {
+  bool plain = !word.empty();
+  for (char c : word) {
+    if (c != '=' && !MakeUnsafeReason(std::string_view(&c, 1)).empty())
+      plain = false;
+  }
+  std::string quoted = plain ? std::string() : "'";
+  for (char c : word) {
+    if (c == '\'' && !plain)
+      quoted += "'\\''";
+    else if (c == '$')
+      quoted += "$$";
+    else if (c == '#')
+      quoted += "\\#";
+    else
+      quoted += c;
+  }
+  if (!plain)
+    quoted += '\'';
+  return quoted;
+}

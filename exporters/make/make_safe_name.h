@@ -23,4 +23,9 @@ std::string MakeUnsafeReason(std::string_view path);
 // ("$(SDK)", "${ROOT}") and "$$" are the author's make and may stand.
 std::string MakeUnsafeAuthorReason(std::string_view text);
 
+// A word another program gave (pkg-config's flags) as make writes it into a
+// variable that reaches shell commands: as it is when every byte is safe
+// (or "="), else in single quotes; "$" doubled and "#" escaped for make.
+std::string MakeShellWord(std::string_view word);
+
 #endif  // QEV_EXPORTERS_MAKE_MAKE_SAFE_NAME_H_

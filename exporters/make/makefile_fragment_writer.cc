@@ -10,6 +10,7 @@
 #include "exporters/make/make_source_lists.h"
 #include "exporters/make/target_rules.h"
 #include "model/model.h"
+#include "model/packages.h"
 #include "model/resolved_configuration.h"
 
 namespace {
@@ -185,15 +186,21 @@ void AppendVariableBlock(std::string* fragment,
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
                {t, c, t, c});
   AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
-  // The neutral settings in force, for the configurations make builds.
+  // The neutral settings and system packages in force, for the
+  // configurations make builds.
   GccNeutralFlags neutral;
+  PackageFlags packages;
   if (!is_default) {
-    neutral = GccFlags(ResolveConfiguration(
-                           target, target.DefaultConfiguration(), configuration)
-                           .neutral);
+    ResolvedConfiguration resolved = ResolveConfiguration(
+        target, target.DefaultConfiguration(), configuration);
+    neutral = GccFlags(resolved.neutral);
+    if (target.project)
+      packages = CombinedPackageFlags(*target.project, PackagesOf(resolved));
   }
   if (!neutral.compile.empty())
     AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, neutral.compile});
+  for (const std::string& word : packages.cflags)
+    AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, MakeShellWord(word)});
 
   if (is_default)
     AppendFormat(out, "%s_%s_lflags   = $(%s_custom_lflags)\n", {t, c, t});
@@ -204,6 +211,8 @@ void AppendVariableBlock(std::string* fragment,
   AppendFormat(out, "%s_%s_lflags  += $(addprefix -l, $(%s_%s_libraries))\n",
                {t, c, t, c});
   AppendList(out, "%s_%s_lflags  += %s\n", t, c, configuration.lflags);
+  for (const std::string& word : packages.libs)
+    AppendFormat(out, "%s_%s_lflags  += %s\n", {t, c, MakeShellWord(word)});
   if (!neutral.link.empty())
     AppendFormat(out, "%s_%s_lflags  += %s\n", {t, c, neutral.link});
 }

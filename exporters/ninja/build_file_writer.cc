@@ -302,12 +302,22 @@ void AppendTests(const BuildGraph& graph, std::string* out) {
 std::string FormatRegenerationCommand(const BuildGraph& graph) {
   const Regeneration& regeneration = graph.regeneration;
   const Toolchain& toolchain = graph.toolchain;
-  std::string command = "cd " + ShellQuote(regeneration.workingDirectory) +
-                        " && env CC=" + ShellQuote(toolchain.cc) +
-                        " CXX=" + ShellQuote(toolchain.cxx) +
-                        " AR=" + ShellQuote(toolchain.ar) +
-                        " QEV_LAUNCHER=" + ShellQuote(toolchain.launcher) +
-                        " " + ShellQuote(regeneration.program);
+  std::string command =
+      "cd " + ShellQuote(regeneration.workingDirectory) + " && env";
+  // env takes its options before the first assignment.
+  for (const auto& [name, value] : regeneration.environment) {
+    if (!value)
+      command += " -u " + name;
+  }
+  for (const auto& [name, value] : regeneration.environment) {
+    if (value)
+      command += " " + name + "=" + ShellQuote(*value);
+  }
+  command += " CC=" + ShellQuote(toolchain.cc) +
+             " CXX=" + ShellQuote(toolchain.cxx) +
+             " AR=" + ShellQuote(toolchain.ar) +
+             " QEV_LAUNCHER=" + ShellQuote(toolchain.launcher) + " " +
+             ShellQuote(regeneration.program);
   for (const std::string& argument : regeneration.arguments)
     command += " " + ShellQuote(argument);
   return command;

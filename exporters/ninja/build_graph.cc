@@ -13,6 +13,7 @@
 #include "exporters/ninja/ninja_escape.h"
 #include "exporters/ninja/output_check.h"
 #include "model/model.h"
+#include "model/packages.h"
 #include "model/resolved_configuration.h"
 
 namespace {
@@ -426,6 +427,11 @@ void Resolver::FillUnit(size_t index) {
                "-I" + PathFrom(SourcePrefixOf(*path.owner), path.path));
   for (const std::string& flags : inherited.cflags)
     AppendWord(&unit.cflags, ShellText(flags));
+  // System packages: pkg-config's words, each quoted for the shell.
+  const PackageFlags packages =
+      CombinedPackageFlags(project_, PackagesOf(resolved));
+  for (const std::string& word : packages.cflags)
+    AppendWord(&unit.cflags, ShellQuote(word));
 
   if (unit.kind != LinkKind::kStaticLibrary) {
     // Each library is named once, where it is first mentioned: the
@@ -452,6 +458,8 @@ void Resolver::FillUnit(size_t index) {
     }
     for (const std::string& flags : inherited.lflags)
       AppendWord(&unit.libs, ShellText(flags));
+    for (const std::string& word : packages.libs)
+      AppendWord(&unit.libs, ShellQuote(word));
     AppendWord(&unit.libs, neutral.link);
   }
 
@@ -499,8 +507,8 @@ void Resolver::AddGenerateSteps(size_t index) {
   if (shared != targetEdges_.end()) {
     for (size_t edge : shared->second) {
       const std::vector<std::string>& outputs = generateEdges_[edge].outputs;
-      unit.generatedOutputs.insert(unit.generatedOutputs.end(),
-                                   outputs.begin(), outputs.end());
+      unit.generatedOutputs.insert(unit.generatedOutputs.end(), outputs.begin(),
+                                   outputs.end());
     }
   }
   if (source.configuration != &defaults) {
@@ -548,8 +556,7 @@ void Resolver::AddGenerateEdge(size_t index,
   }
   std::set<std::string> directories;
   for (const std::string& output : step.outputs) {
-    std::string path =
-        NormalizePath(ResolvePath(source.outputPrefix, output));
+    std::string path = NormalizePath(ResolvePath(source.outputPrefix, output));
     std::string directory = ParentDirectory(path);
     if (directory != ".")
       directories.insert(directory);

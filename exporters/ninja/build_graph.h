@@ -2,7 +2,9 @@
 #define QEV_EXPORTERS_NINJA_BUILD_GRAPH_H_
 
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct Project;
@@ -29,6 +31,9 @@ struct Regeneration {
   std::string workingDirectory;        // absolute
   std::vector<std::string> arguments;  // without the program name
   std::vector<std::string> inputs;     // absolute files and directories
+  // Variables of the environment the run passes on as they were (a value)
+  // or unset (none): pkg-config's, when the project names packages.
+  std::vector<std::pair<std::string, std::optional<std::string>>> environment;
 };
 
 enum class SourceKind { kC, kCxx, kAssembler, kLinkInput, kOther };

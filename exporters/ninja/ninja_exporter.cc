@@ -138,6 +138,20 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
     if (disk.Stat(path).kind == FileKind::kDirectory)
       inputs.insert(path);
   }
+  // A changed .pc file changes the flags: qev runs again, with the
+  // environment pkg-config read.
+  for (const std::string& file : origin.packageFiles) {
+    std::string path = NormalizePath(file);
+    if (disk.Stat(path).kind == FileKind::kRegular)
+      inputs.insert(path);
+  }
+  if (!project.packageFlags.empty()) {
+    for (const char* name : {"PKG_CONFIG_PATH", "PKG_CONFIG_LIBDIR"}) {
+      const char* value = GetEnvironment(name);
+      options.regeneration.environment.emplace_back(
+          name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
   options.regeneration.inputs.assign(inputs.begin(), inputs.end());
 
   WarnAboutTargetsWithoutConfigurations(project, reporter);

@@ -281,5 +281,9 @@ bool CheckCarriable(const BuildGraph& graph, std::string* error) {
     if (!OneLine("the argument", argument, error))
       return false;
   }
+  for (const auto& [name, value] : regeneration.environment) {
+    if (value && !OneLine(name.c_str(), *value, error))
+      return false;
+  }
   return true;
 }

@@ -95,6 +95,12 @@ class FailingDisk : public Disk {
     return real_.MakeDirectory(path, error);
   }
   int ProcessId() override { return real_.ProcessId(); }
+  bool RunProgram(const std::vector<std::string>& arguments,
+                  size_t limit,
+                  ProgramResult* result,
+                  std::string* error) override {
+    return real_.RunProgram(arguments, limit, result, error);
+  }
 
  private:
   Disk& real_ = SystemDisk();

@@ -1,0 +1,1 @@
+#define FANCY_NAME "fancy"
