@@ -79,3 +79,94 @@ TEST(FragmentTest, ResolveAddsDependencyLibrariesThenFormattingIsPure) {
   EXPECT_EQ(FormatTargetMakefile("LINUX", app_ref, sources, &again), first);
   EXPECT_NE(first.find("app_Debug_libraries += core\n"), std::string::npos);
 }
+
+// A program that names only a library links what that library passes on
+// through its public dependencies, further on, after the libraries that
+// need them; private dependencies pass nothing on, and a target the program
+// names itself is linked once, where it names it.
+TEST(FragmentTest, PublicDependenciesOfDependenciesAreLinkedAfterThem) {
+  Project project("p");
+  auto add_library = [&project](const char* name, const char* directory) {
+    auto library = std::make_unique<Target>(name, &project);
+    Configuration& debug =
+        library->FindOrCreateConfiguration("Debug", std::string("lib"));
+    debug.outFile = std::string("lib") + name;
+    debug.outDir = directory;
+    Target& added = *library;
+    project.AddTarget(std::move(library));
+    return &added;
+  };
+  Target* geometry = add_library("geometry", "lib/geometry");
+  Target* fixed = add_library("fixed", "lib/fixed");
+  add_library("base", "lib/base");
+  Target* hidden = add_library("hidden", "lib/hidden");
+  add_library("util", "lib/util");
+  geometry->AddDependency("fixed");
+  geometry->publicDependencies.insert("fixed");
+  geometry->AddDependency("hidden");
+  fixed->AddDependency("base");
+  fixed->publicDependencies.insert("base");
+  fixed->AddDependency("util");
+  fixed->publicDependencies.insert("util");
+  fixed->DefaultConfiguration().usage.defines = {"FIXED_ONE=1000"};
+  hidden->DefaultConfiguration().usage.defines = {"HIDDEN"};
+
+  auto app = std::make_unique<Target>("app", &project);
+  app->FindOrCreateConfiguration("Debug", std::string("console"));
+  app->AddDependency("geometry");
+  app->AddDependency("util");
+  Target& app_ref = *app;
+  project.AddTarget(std::move(app));
+
+  ResolveDependencyLinkInputs(app_ref);
+  const Configuration& debug = *app_ref.FindConfiguration("Debug");
+  EXPECT_EQ(debug.libraries, TextList({"geometry", "util", "fixed", "base"}));
+  EXPECT_EQ(debug.searchPaths.library,
+            TextList({"lib/geometry", "lib/util", "lib/fixed", "lib/base"}));
+  // The default configuration takes what the default ones pass on.
+  EXPECT_EQ(app_ref.DefaultConfiguration().defines,
+            TextList({"FIXED_ONE=1000"}));
+
+  // A library that depends privately passes nothing on.
+  auto tool = std::make_unique<Target>("tool", &project);
+  tool->FindOrCreateConfiguration("Debug", std::string("console"));
+  tool->AddDependency("hidden");
+  Target& tool_ref = *tool;
+  project.AddTarget(std::move(tool));
+  hidden->AddDependency("base");
+  ResolveDependencyLinkInputs(tool_ref);
+  EXPECT_EQ(tool_ref.FindConfiguration("Debug")->libraries,
+            TextList({"hidden"}));
+}
+
+// A target that an imported library passes on is found below its import
+// root, as the imported library is.
+TEST(FragmentTest, PassedOnImportedLibrariesKeepTheirImportPath) {
+  Project imported("lib");
+  auto fixed = std::make_unique<Target>("fixed", &imported);
+  auto geometry = std::make_unique<Target>("geometry", &imported);
+  for (Target* library : {fixed.get(), geometry.get()}) {
+    Configuration& debug =
+        library->FindOrCreateConfiguration("Debug", std::string("lib"));
+    debug.outFile = "lib" + library->name;
+    debug.outDir = "out";
+    library->importPath = "../lib/";
+  }
+  geometry->AddDependency("fixed");
+  geometry->publicDependencies.insert("fixed");
+  Target& fixed_ref = *fixed;
+  Target& geometry_ref = *geometry;
+  imported.AddTarget(std::move(fixed));
+  imported.AddTarget(std::move(geometry));
+
+  Project project("p");
+  project.AddImportedTarget(&fixed_ref);
+  project.AddImportedTarget(&geometry_ref);
+  Target app("app", &project);
+  app.FindOrCreateConfiguration("Debug", std::string("console"));
+  app.AddDependency("geometry");
+  ResolveDependencyLinkInputs(app);
+  const Configuration& debug = *app.FindConfiguration("Debug");
+  EXPECT_EQ(debug.libraries, TextList({"geometry", "fixed"}));
+  EXPECT_EQ(debug.searchPaths.library, TextList({"../lib/out"}));
+}
