@@ -234,8 +234,21 @@ void AppendVariableBlock(std::string* fragment,
                  {t, c, t});
   AppendWordList(out, "%s_%s_libraries += %s\n", t, c, configuration.libraries);
 
+  // The neutral settings in force, for the configurations make builds.
+  // Their compile options come first, as in the ninja output, so that the
+  // author's own flags (the default configuration's too) can still change
+  // them.
+  GccNeutralFlags neutral;
+  if (!is_default) {
+    neutral = GccFlags(ResolveConfiguration(
+                           target, target.DefaultConfiguration(), configuration)
+                           .neutral);
+  }
   if (is_default)
     AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
+  else if (!neutral.compile.empty())
+    AppendFormat(out, "%s_%s_cflags   = %s $(%s_default_cflags)\n",
+                 {t, c, neutral.compile, t});
   else
     AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",
@@ -243,15 +256,6 @@ void AppendVariableBlock(std::string* fragment,
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
                {t, c, t, c});
   AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
-  // The neutral settings in force, for the configurations make builds.
-  GccNeutralFlags neutral;
-  if (!is_default) {
-    neutral = GccFlags(ResolveConfiguration(
-                           target, target.DefaultConfiguration(), configuration)
-                           .neutral);
-  }
-  if (!neutral.compile.empty())
-    AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, neutral.compile});
 
   if (is_default)
     AppendFormat(out, "%s_%s_lflags   = $(%s_custom_lflags)\n", {t, c, t});

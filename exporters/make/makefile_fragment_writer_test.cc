@@ -170,3 +170,45 @@ TEST(FragmentTest, PassedOnImportedLibrariesKeepTheirImportPath) {
   EXPECT_EQ(debug.libraries, TextList({"geometry", "fixed"}));
   EXPECT_EQ(debug.searchPaths.library, TextList({"../lib/out"}));
 }
+
+// The neutral settings' compile options come before the author's own flags,
+// the default configuration's included, as in the ninja output: GCC takes
+// the last of two -O options, so the author's flags still decide. Standards
+// go on their language's objects alone, link options after everything.
+TEST(FragmentTest, NeutralSettingsComeBeforeTheAuthorsFlags) {
+  Project project("p");
+  Target app("app", &project);
+  app.DefaultConfiguration().cflags = {"-fno-inline"};
+  Configuration& release =
+      app.FindOrCreateConfiguration("Release", std::string("console"));
+  release.cflags = {"-O1"};
+  release.neutral.optimize = "speed";
+  release.neutral.warnings = "extra";
+  release.neutral.cxxStandard = "c++17";
+  release.neutral.runtime = "static";
+  Configuration& plain =
+      app.FindOrCreateConfiguration("Plain", std::string("console"));
+  app.AddFile("", "..", "main.cpp");
+
+  std::string depends;
+  MakeSourceLists sources = CollectMakeSources(app);
+  const std::string text =
+      FormatTargetMakefile("LINUX", app, sources, &depends);
+  EXPECT_NE(text.find("app_Release_cflags   = -O2 -Wall -Wextra "
+                      "$(app_default_cflags)\n"),
+            std::string::npos)
+      << text;
+  EXPECT_LT(text.find("app_Release_cflags   = -O2"),
+            text.find("app_Release_cflags  += -O1\n"));
+  EXPECT_NE(text.find("$(app_Release_cpp_o): app_Release_cflags += "
+                      "-std=c++17\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("app_Release_lflags  += -static-libstdc++ "
+                      "-static-libgcc\n"),
+            std::string::npos);
+  // A configuration without neutral settings is written as before.
+  EXPECT_NE(
+      text.find("app_" + plain.name + "_cflags   = $(app_default_cflags)\n"),
+      std::string::npos);
+  EXPECT_EQ(text.find("-O2", text.find("app_Plain_")), std::string::npos);
+}
