@@ -279,6 +279,8 @@ struct Project {
   // The description it was read from, as the command line or the import
   // names it, for messages.
   std::string descriptionFile;
+  // The same, absolute; empty when no file was read.
+  std::string descriptionPath;
   std::vector<std::unique_ptr<Target>> targets;
   // Templates (show="false"), which no tool writes, taken out of `targets`
   // before the export: each with the position it had there, for the dump.

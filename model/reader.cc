@@ -195,6 +195,7 @@ void StartProject(Workspace& workspace, const std::string& name) {
     project->outputName = *workspace.outputName;
   project->baseDirectory = workspace.baseDirectory;
   project->descriptionFile = workspace.projectFile.value_or(std::string());
+  project->descriptionPath = workspace.descriptionPath;
   project->origin.startDirectory = workspace.startDirectory;
   project->origin.arguments = workspace.arguments;
   if (!workspace.descriptionPath.empty())

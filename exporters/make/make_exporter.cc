@@ -33,6 +33,43 @@ std::string MakePlatformName(const std::optional<std::string>& platform) {
   return name;
 }
 
+bool MakeExporter::ClaimGeneratedFiles(const Target& target,
+                                       Reporter& reporter) {
+  // Every configuration's rules stand in the same makefiles, so one file
+  // made by two steps would get two recipes, and make runs only the last.
+  std::map<std::string, std::string> claims;
+  for (const Configuration* configuration : target.configurations) {
+    bool shared = configuration == &target.DefaultConfiguration();
+    if (!shared && !IsBuiltConfiguration(*configuration))
+      continue;
+    std::string owner = "target \"" + target.name + "\"";
+    if (!shared)
+      owner += " in configuration " + configuration->name;
+    for (const GenerateStep& step : configuration->generateSteps) {
+      for (const std::string& output : step.outputs) {
+        std::string key = NormalizePath(output);
+        const std::string* known = nullptr;
+        for (const auto* owners : {&generatedOwners_, &claims}) {
+          auto found = owners->find(key);
+          if (found != owners->end())
+            known = &found->second;
+        }
+        if (known) {
+          reporter.Error(DescriptionPlace(*target.project, step.line) +
+                         "the GENERATE steps of " + *known + " and " + owner +
+                         " both make \"" + Printable(output) +
+                         "\"; the target \"" + target.name +
+                         "\" is left out of the make output");
+          return false;
+        }
+        claims.emplace(key, owner);
+      }
+    }
+  }
+  generatedOwners_.insert(claims.begin(), claims.end());
+  return true;
+}
+
 bool MakeExporter::Export(Project& project, const std::string& platformName) {
   platformName_ = platformName;
   makeDirectoryName_ = std::string(FileName(context_.disk.CanonicalPath(
@@ -40,6 +77,7 @@ bool MakeExporter::Export(Project& project, const std::string& platformName) {
                   project.exportDir.empty() ? "." : project.exportDir))));
   rules_.clear();
   leftOut_.clear();
+  generatedOwners_.clear();
   bool written = true;
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
@@ -72,6 +110,33 @@ bool CheckOutputNames(const Target& target, Reporter& reporter) {
                      ", which make or the shell would read as syntax; the "
                      "target is left out of the make output");
       return false;
+    }
+  }
+  // The files of GENERATE steps are make targets and prerequisites too.
+  auto steps_of = [&target](const Configuration* configuration) {
+    return configuration == &target.DefaultConfiguration() ||
+                   IsBuiltConfiguration(*configuration)
+               ? &configuration->generateSteps
+               : nullptr;
+  };
+  for (const Configuration* configuration : target.configurations) {
+    const std::vector<GenerateStep>* steps = steps_of(configuration);
+    for (size_t i = 0; steps && i < steps->size(); ++i) {
+      const GenerateStep& step = (*steps)[i];
+      std::vector<std::string> paths = step.outputs;
+      for (const std::string& input : step.inputs)
+        paths.push_back(step.root.empty() ? input : step.root + "/" + input);
+      for (const std::string& path : paths) {
+        std::string unsafe = MakeUnsafeAuthorReason(path);
+        if (unsafe.empty())
+          continue;
+        reporter.Error(DescriptionPlace(*target.project, step.line) +
+                       "target \"" + target.name + "\": the GENERATE file \"" +
+                       Printable(path) + "\" " + unsafe.substr(3) +
+                       ", which make or the shell would read as syntax; the "
+                       "target is left out of the make output");
+        return false;
+      }
     }
   }
   return true;
@@ -136,7 +201,8 @@ bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
     return false;
   // A refused target is left out of the project makefile as well, so that
   // make builds the rest.
-  if (!CheckOutputNames(target, reporter)) {
+  if (!CheckOutputNames(target, reporter) ||
+      !ClaimGeneratedFiles(target, reporter)) {
     leftOut_.insert(&target);
     return false;
   }

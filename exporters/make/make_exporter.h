@@ -1,6 +1,7 @@
 #ifndef QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_
 #define QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_
 
+#include <map>
 #include <optional>
 #include <string>
 
@@ -36,6 +37,10 @@ class MakeExporter : public QEVExporter {
   // directory.
   bool WriteProjectMakefiles(OutputWriter& output, const Project& project);
 
+  // Claims the files the GENERATE steps of `target` make; false, with an
+  // error, when another step of this export claimed one of them.
+  bool ClaimGeneratedFiles(const Target& target, Reporter& reporter);
+
   const std::string& platformName() const { return platformName_; }
 
  private:
@@ -47,6 +52,9 @@ class MakeExporter : public QEVExporter {
   LeftOutTargets leftOut_;
   // The name of the directory make runs in, for paths that lead into it.
   std::string makeDirectoryName_;
+  // The files GENERATE steps of written fragments make (normalised), with
+  // the step's owner for messages.
+  std::map<std::string, std::string> generatedOwners_;
 };
 
 #endif  // QEV_EXPORTERS_MAKE_MAKE_EXPORTER_H_

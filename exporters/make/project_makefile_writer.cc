@@ -155,8 +155,7 @@ void AppendGeneratedDependencies(std::string* out,
         }
       }
       if (!generated.empty()) {
-        AppendFormat(out, "$(%s_%s_obj): |%s\n",
-                     {target->name, c, generated});
+        AppendFormat(out, "$(%s_%s_obj): |%s\n", {target->name, c, generated});
       }
     }
   }
@@ -166,6 +165,13 @@ void AppendGeneratedDependencies(std::string* out,
 // "make test_<configuration>" those of one, each after building what they
 // need: a line per test, then how many passed and failed; the status is
 // that of the worst.
+std::string JoinedText(const std::vector<std::string>& parts) {
+  std::string joined;
+  for (const std::string& part : parts)
+    joined += part;
+  return joined;
+}
+
 void AppendTestGoals(std::string* out,
                      const std::vector<const Target*>& own,
                      const WrittenRules& rules) {
@@ -202,7 +208,7 @@ void AppendTestGoals(std::string* out,
       AppendFormat(&goals[at], " build_%s_%s", {t, c});
       AppendFormat(
           &recipes[at],
-          "\tif (cd %s && $(CURDIR)/$(%s_%s_bin) %s) "
+          "\tif (cd %s && $(abspath $(%s_%s_bin)) %s) "
           ">$(OBJS_DIR)/%s_%s.test.log 2>&1; then echo \"PASS %s (%s)\"; "
           "passed=$$((passed + 1)); else echo \"FAIL %s (%s)\"; "
           "failed=$$((failed + 1)); fi; \\\n",
@@ -212,12 +218,20 @@ void AppendTestGoals(std::string* out,
   }
   if (names.empty())
     return;
-  out->append("test:");
+  // "test" runs every configuration's tests and sums them all up; one
+  // configuration's failure does not keep the others from running.
+  std::vector<std::string> allGoals = goals;
+  std::vector<std::string> allRecipes = recipes;
+  out->append(".PHONY: test");
   for (const std::string& name : names)
     AppendFormat(out, " test_%s", {name});
-  out->append("\n\n");
+  out->append("\n");
+  names.insert(names.begin(), std::string());
+  goals.insert(goals.begin(), JoinedText(allGoals));
+  recipes.insert(recipes.begin(), JoinedText(allRecipes));
   for (size_t i = 0; i < names.size(); ++i) {
-    AppendFormat(out, "test_%s:%s\n", {names[i], goals[i]});
+    AppendFormat(out, "%s:%s\n",
+                 {names[i].empty() ? "test" : "test_" + names[i], goals[i]});
     out->append("\t@passed=0; failed=0; \\\n");
     out->append(recipes[i]);
     out->append(

@@ -1,5 +1,7 @@
 #include "exporters/vc17/project_file_writer.h"
 
+#include <algorithm>
+
 #include "base/path.h"
 #include "base/text.h"
 #include "exporters/vc17/msbuild_escape.h"
@@ -458,16 +460,56 @@ class ProjectFileFormatter {
 
   // A step's metadata: for every configuration, or with the condition of
   // the one it belongs to.
-  void AppendBuildMetadata(const CustomBuildItem& item,
-                           const char* name,
-                           const std::string& xml) {
+  // `<name>xml</name>` of a custom build item, conditioned on the
+  // configuration `configuration` unless that is empty.
+  void AppendItemMetadata(const std::string& configuration,
+                          const char* name,
+                          const std::string& xml) {
     out_.append("      <").append(name);
-    if (!item.configuration.empty()) {
+    if (!configuration.empty()) {
       out_.append(" Condition=\"'$(Configuration)|$(Platform)'=='");
-      out_.append(Value(item.configuration + "|" + input_.platform));
+      out_.append(Value(configuration + "|" + input_.platform));
       out_.append("'\"");
     }
     out_.append(">").append(xml).append("</").append(name).append(">\n");
+  }
+
+  // ExcludedFromBuild for each configuration of the project that
+  // `builds` leaves out; nothing when `builds` is empty (all build).
+  void AppendExclusions(const std::vector<std::string>& builds) {
+    if (builds.empty())
+      return;
+    for (const PlannedConfiguration& planned : input_.configurations) {
+      const std::string& name = planned.config->name;
+      if (std::find(builds.begin(), builds.end(), name) == builds.end())
+        AppendItemMetadata(name, "ExcludedFromBuild", "true");
+    }
+  }
+
+  // The metadata of `steps` run together for `configuration` ("" for
+  // all): their commands one after another, all their outputs and inputs.
+  void AppendStepMetadata(const std::string& configuration,
+                          const std::vector<const CustomBuildStep*>& steps) {
+    std::string command;
+    std::string outputs;
+    std::string inputs;
+    for (const CustomBuildStep* step : steps) {
+      command += (command.empty() ? "" : "\n") + step->command;
+      for (const std::string& output : step->outputs)
+        outputs += ItemValue(output) + ";";
+      for (const std::string& input : step->additionalInputs)
+        inputs += ItemValue(input) + ";";
+    }
+    AppendItemMetadata(configuration, "Command", SettingValue(command));
+    AppendItemMetadata(configuration, "Outputs", outputs + "%(Outputs)");
+    if (!inputs.empty())
+      AppendItemMetadata(configuration, "AdditionalInputs",
+                         inputs + "%(AdditionalInputs)");
+    const CustomBuildStep& first = *steps.front();
+    AppendItemMetadata(
+        configuration, "Message",
+        Value("Generating " + (first.outputs.empty() ? std::string("files")
+                                                     : first.outputs[0])));
   }
 
   void AppendCustomBuilds() {
@@ -477,21 +519,30 @@ class ProjectFileFormatter {
     for (const CustomBuildItem& item : input_.customBuilds) {
       out_.append("    <CustomBuild Include=\"");
       out_.append(ItemValue(item.include)).append("\">\n");
-      std::string outputs;
-      for (const std::string& output : item.outputs)
-        outputs += Value(output) + ";";
-      std::string inputs;
-      for (const std::string& input : item.additionalInputs)
-        inputs += ItemValue(input) + ";";
-      AppendBuildMetadata(item, "Command", SettingValue(item.command));
-      AppendBuildMetadata(item, "Outputs", outputs + "%(Outputs)");
-      if (!inputs.empty())
-        AppendBuildMetadata(item, "AdditionalInputs",
-                            inputs + "%(AdditionalInputs)");
-      AppendBuildMetadata(
-          item, "Message",
-          Value("Generating " +
-                (item.outputs.empty() ? std::string() : item.outputs[0])));
+      bool conditional = false;
+      for (const CustomBuildStep& step : item.steps)
+        conditional = conditional || !step.configuration.empty();
+      if (!conditional) {
+        std::vector<const CustomBuildStep*> all;
+        for (const CustomBuildStep& step : item.steps)
+          all.push_back(&step);
+        AppendStepMetadata(std::string(), all);
+      } else {
+        std::vector<std::string> builds;
+        for (const PlannedConfiguration& planned : input_.configurations) {
+          const std::string& name = planned.config->name;
+          std::vector<const CustomBuildStep*> steps;
+          for (const CustomBuildStep& step : item.steps) {
+            if (step.configuration.empty() || step.configuration == name)
+              steps.push_back(&step);
+          }
+          if (steps.empty())
+            continue;
+          builds.push_back(name);
+          AppendStepMetadata(name, steps);
+        }
+        AppendExclusions(builds);
+      }
       out_.append("    </CustomBuild>\n");
     }
     out_.append("  </ItemGroup>\n");
@@ -509,7 +560,14 @@ class ProjectFileFormatter {
           out_.append("  <ItemGroup>\n");
         any = true;
         out_.append("    <").append(ItemKindName(kind)).append(" Include=\"");
-        out_.append(ItemValue(item.include)).append("\" />\n");
+        out_.append(ItemValue(item.include));
+        if (item.onlyIn.empty()) {
+          out_.append("\" />\n");
+          continue;
+        }
+        out_.append("\">\n");
+        AppendExclusions(item.onlyIn);
+        out_.append("    </").append(ItemKindName(kind)).append(">\n");
       }
       if (any)
         out_.append("  </ItemGroup>\n");
@@ -580,8 +638,9 @@ std::string FormatFiltersFile(const ProjectItems& items) {
     }
     out.append("  </ItemGroup>\n");
   }
-  for (ItemKind kind : {ItemKind::kClCompile, ItemKind::kClInclude,
-                        ItemKind::kResourceCompile, ItemKind::kNone}) {
+  for (ItemKind kind :
+       {ItemKind::kCustomBuild, ItemKind::kClCompile, ItemKind::kClInclude,
+        ItemKind::kResourceCompile, ItemKind::kNone}) {
     bool any = false;
     for (const ProjectItem& item : items.items) {
       if (item.kind != kind)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "exporters/vc17/custom_builds.h"
 #include "exporters/vc17/project_items.h"
 #include "exporters/vc17/solution_plan.h"
 
@@ -19,18 +20,6 @@ struct ProjectReference {
 };
 
 // Everything a .vcxproj is made from.
-// A custom build step (GENERATE) as a CustomBuild item, paths relative to
-// the project file's directory with "\" separators; not escaped.
-struct CustomBuildItem {
-  // The file the item is: the step's first input, else the description.
-  std::string include;
-  std::string command;
-  std::vector<std::string> outputs;
-  std::vector<std::string> additionalInputs;
-  // The configuration it belongs to, "" for all.
-  std::string configuration;
-};
-
 struct ProjectFileInput {
   const Target* target = nullptr;
   // Win32, x64 or ARM64.
@@ -40,6 +29,7 @@ struct ProjectFileInput {
   // The project file's directory, absolute and normalised.
   std::string directory;
   std::vector<PlannedConfiguration> configurations;
+  // The files of the description's groups, then the generated ones.
   ProjectItems items;
   std::vector<CustomBuildItem> customBuilds;
   std::vector<ProjectReference> references;

@@ -182,11 +182,12 @@ TEST_F(VC17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
   config.defines = {"FMT=\"%d;%s\"", "Q=&quot;x&quot;", "E=caf\xE9"};
   config.cflags = {"-Wl,-rpath,'$$ORIGIN'"};
   config.postBuildEvent = "copy \"$(TargetPath)\" %OUT% & echo <done>";
-  input_.items.items = {
-      {ItemKind::kClCompile, "..\\a;b%.cpp", ""},
-      {ItemKind::kClCompile,
-       "$([System.IO.File]::ReadAllText(\"C:\\s.txt\")).cpp", ""},
-      {ItemKind::kClCompile, "nl\nx\ty.cpp", ""}};
+  input_.items.items = {{ItemKind::kClCompile, "..\\a;b%.cpp", "", {}},
+                        {ItemKind::kClCompile,
+                         "$([System.IO.File]::ReadAllText(\"C:\\s.txt\")).cpp",
+                         "",
+                         {}},
+                        {ItemKind::kClCompile, "nl\nx\ty.cpp", "", {}}};
   input_.references = {{"..\\x@y\\core.vcxproj", "0000"}};
   std::string text = Format();
   EXPECT_TRUE(Has(
@@ -217,9 +218,9 @@ TEST_F(VC17ProjectFileTest, ValuesAreEscapedForMsBuildAndXml) {
 TEST(VC17FiltersFileTest, ItemsUnderTheirFilters) {
   ProjectItems items;
   items.filters = {"Source", "Source\\a;b"};
-  items.items = {{ItemKind::kClInclude, "x.h", "Source\\a;b"},
-                 {ItemKind::kClCompile, "x.cpp", "Source"},
-                 {ItemKind::kNone, "notes.txt", ""}};
+  items.items = {{ItemKind::kClInclude, "x.h", "Source\\a;b", {}},
+                 {ItemKind::kClCompile, "x.cpp", "Source", {}},
+                 {ItemKind::kNone, "notes.txt", "", {}}};
   EXPECT_EQ(
       "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
       "<Project ToolsVersion=\"4.0\" "
@@ -257,7 +258,7 @@ TEST(VC17FiltersFileTest, ItemsUnderTheirFilters) {
 
 TEST_F(VC17ProjectFileTest, NeutralSettingsAndTheTemplatesDefaults) {
   Configuration& debug = Add("Debug", "console");
-  Configuration& release = Add("Release", "console");
+  Add("Release", "console");
   Configuration& tuned = Add("Tuned", "console");
   tuned.neutral.optimize = "size";
   tuned.neutral.debugInfo = "none";

@@ -81,7 +81,7 @@ class ItemCollector {
       std::string include = ItemPath(entry);
       if (!seen_.insert(ToLowerAscii(include)).second)
         continue;
-      items_->items.push_back({ItemKindOf(entry.name()), include, filter});
+      items_->items.push_back({ItemKindOf(entry.name()), include, filter, {}});
     }
   }
 
@@ -122,6 +122,8 @@ const char* ItemKindName(ItemKind kind) {
       return "ClInclude";
     case ItemKind::kResourceCompile:
       return "ResourceCompile";
+    case ItemKind::kCustomBuild:
+      return "CustomBuild";
     case ItemKind::kNone:
       break;
   }

@@ -12,10 +12,16 @@ struct Target;
 // project files, one top filter per file group and one sub-filter per
 // directory of a file below its root.
 
-enum class ItemKind { kClCompile, kClInclude, kResourceCompile, kNone };
+enum class ItemKind {
+  kClCompile,
+  kClInclude,
+  kResourceCompile,
+  kNone,
+  kCustomBuild,
+};
 
-// The item element name: "ClCompile", "ClInclude", "ResourceCompile" or
-// "None".
+// The item element name: "ClCompile", "ClInclude", "ResourceCompile",
+// "None" or "CustomBuild".
 const char* ItemKindName(ItemKind kind);
 
 // The kind of a file by its extension (ASCII case ignored): .c .cc .cpp
@@ -30,6 +36,8 @@ struct ProjectItem {
   std::string include;
   // The filter path ("Source\net"), or empty for the project's root.
   std::string filter;
+  // The configurations that build it (a generated file); empty for all.
+  std::vector<std::string> onlyIn;
 };
 
 struct ProjectItems {

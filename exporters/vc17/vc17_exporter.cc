@@ -7,6 +7,7 @@
 #include "base/path.h"
 #include "base/reporter.h"
 #include "base/text.h"
+#include "exporters/vc17/custom_builds.h"
 #include "exporters/vc17/msbuild_path.h"
 #include "exporters/vc17/platform.h"
 #include "exporters/vc17/project_file_writer.h"
@@ -137,6 +138,13 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
     input.configurations = PlanProjectConfigurations(*target);
     input.items =
         CollectProjectItems(*target, currentDirectory, input.directory);
+    CustomBuilds builds =
+        CollectCustomBuilds(*target, input.configurations, currentDirectory,
+                            input.directory, project.descriptionPath);
+    input.customBuilds = std::move(builds.items);
+    input.items.items.insert(input.items.items.end(),
+                             builds.projectItems.begin(),
+                             builds.projectItems.end());
     std::set<std::string> referenced;
     for (const std::string& dependency : target->dependencies) {
       const PlannedProject* other = plan.Find(dependency);

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "model/description_place.h"
 #include "model/model.h"
+#include "model/unwritten_steps.h"
 #include "output/output_file.h"
 
 VC7Exporter::VC7Exporter(const ExportContext& context)
@@ -30,6 +31,10 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   // export of their own description.
   for (const auto& target : project.targets) {
     WarnAboutTargetEvents(project, *target);
+    for (const std::string& warning : UnwrittenGenerateSteps(
+             project, *target,
+             std::string("the ") + ToolName() + " project file"))
+      context_.reporter.Warning(warning);
     if (!WriteProjectFile(output, *target))
       ok = false;
   }

@@ -162,6 +162,9 @@ struct ProjectInfo {
   // "Configuration|Platform" pairs of ProjectConfigurations.
   std::vector<std::string> pairs;
   std::vector<Item> items;
+  // The files custom build steps make (lower case, "\" separated), which
+  // need not exist before a build.
+  std::set<std::string> generated;
 };
 
 class Checker {
@@ -222,6 +225,11 @@ class Checker {
                        const std::vector<const TiXmlElement*>& groups,
                        const std::set<std::string>& pairs,
                        const char* what);
+  void CollectGenerated(const TiXmlElement& group, ProjectInfo* info);
+  void CheckCustomBuild(const fs::path& path,
+                        const TiXmlElement& item,
+                        const std::string& file,
+                        const ProjectInfo& info);
   void CheckItems(const fs::path& path,
                   const TiXmlElement& group,
                   ProjectInfo* info);
@@ -299,11 +307,69 @@ void Checker::CheckConditions(const fs::path& path,
   }
 }
 
+void Checker::CollectGenerated(const TiXmlElement& group, ProjectInfo* info) {
+  for (const TiXmlElement* item = group.FirstChildElement("CustomBuild"); item;
+       item = item->NextSiblingElement("CustomBuild")) {
+    for (const TiXmlElement* outputs = item->FirstChildElement("Outputs");
+         outputs; outputs = outputs->NextSiblingElement("Outputs")) {
+      std::string list = outputs->GetText() ? outputs->GetText() : "";
+      size_t start = 0;
+      while (start <= list.size()) {
+        size_t end = list.find(';', start);
+        if (end == std::string::npos)
+          end = list.size();
+        std::string output = Unescape(list.substr(start, end - start));
+        if (!output.empty() && output != "%(Outputs)")
+          info->generated.insert(Lower(output));
+        start = end + 1;
+      }
+    }
+  }
+}
+
+void Checker::CheckCustomBuild(const fs::path& path,
+                               const TiXmlElement& item,
+                               const std::string& file,
+                               const ProjectInfo& info) {
+  bool command = false;
+  bool outputs = false;
+  for (const TiXmlElement* child = item.FirstChildElement(); child;
+       child = child->NextSiblingElement()) {
+    std::string name = child->Value();
+    std::string condition = Attribute(*child, "Condition");
+    if (!condition.empty()) {
+      const std::string prefix = "'$(Configuration)|$(Platform)'=='";
+      std::string pair =
+          condition.size() > prefix.size() + 1 &&
+                  condition.compare(0, prefix.size(), prefix) == 0 &&
+                  condition.back() == '\''
+              ? Unescape(condition.substr(prefix.size(),
+                                          condition.size() - prefix.size() - 1))
+              : std::string();
+      if (std::find(info.pairs.begin(), info.pairs.end(), pair) ==
+          info.pairs.end())
+        Problem(path, "the custom build of " + file + " has " + name +
+                          " for an undeclared configuration: " + condition);
+    }
+    if (name == "Command")
+      command = command || (child->GetText() && *child->GetText());
+    else if (name == "Outputs")
+      outputs = outputs || (child->GetText() && *child->GetText());
+    else if (name != "AdditionalInputs" && name != "Message" &&
+             name != "ExcludedFromBuild")
+      Problem(path, "the custom build of " + file + " has the unknown " + name);
+  }
+  if (!command || !outputs)
+    Problem(path,
+            "the custom build of " + file + " lacks a command or outputs");
+}
+
 void Checker::CheckItems(const fs::path& path,
                          const TiXmlElement& group,
                          ProjectInfo* info) {
   static const std::set<std::string> kKinds = {
-      "ClCompile", "ClInclude", "ResourceCompile", "None", "ProjectReference"};
+      "ClCompile", "ClInclude",        "ResourceCompile",
+      "None",      "ProjectReference", "CustomBuild"};
   for (const TiXmlElement* item = group.FirstChildElement(); item;
        item = item->NextSiblingElement()) {
     std::string kind = item->Value();
@@ -339,7 +405,10 @@ void Checker::CheckItems(const fs::path& path,
       }
       continue;
     }
+    if (kind == "CustomBuild")
+      CheckCustomBuild(path, *item, file, *info);
     if (options_.sourcesExist && file.compare(0, 2, "$(") != 0 &&
+        !info->generated.count(Lower(file)) &&
         !Exists(Resolve(path.parent_path(), file)))
       Problem(path, "the item " + file + " names no file");
     info->items.push_back({kind, include, std::string()});
@@ -428,6 +497,8 @@ void Checker::CheckProject(const fs::path& path, ProjectInfo* info) {
         Problem(path, std::string(name) + " does not end with \\");
     }
   }
+  for (const TiXmlElement* group : byStage[11])
+    CollectGenerated(*group, info);
   for (const TiXmlElement* group : byStage[11])
     CheckItems(path, *group, info);
 

@@ -1,0 +1,2 @@
+#include "version.h"
+int lib_version() { return VERSION; }
