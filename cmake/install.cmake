@@ -19,6 +19,11 @@ install(DIRECTORY examples/textutil/src DESTINATION ${example_dir}/textutil)
 install(FILES examples/textutil/build/Makedefs.LINUX.mk
               examples/textutil/build/Makedefs.OSX.mk
         DESTINATION ${example_dir}/textutil/build)
+# Public and neutral settings: two libraries, a program and a test.
+install(FILES examples/public-settings/public-settings.qev
+        DESTINATION ${example_dir}/public-settings)
+install(DIRECTORY examples/public-settings/src
+        DESTINATION ${example_dir}/public-settings)
 
 set(CPACK_PACKAGE_NAME qev)
 set(CPACK_PACKAGE_VENDOR "qev developers")

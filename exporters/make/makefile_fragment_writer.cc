@@ -1,6 +1,8 @@
 #include "exporters/make/makefile_fragment_writer.h"
 
+#include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -103,6 +105,78 @@ void AddInheritedSettings(const Target& target, Configuration& configuration) {
   append(&configuration.libraries, inherited.libraries);
 }
 
+// The targets that `target`'s dependencies pass on through their public
+// dependencies (DEPENDENCIES public="true"), and further on, each once and
+// none of `target`'s own dependencies, depth first in the order of the
+// dependencies: each after the targets that name it.
+std::vector<Target*> PassedOnDependencies(const Target& target) {
+  auto find = [](const Target& from, const std::string& name) -> Target* {
+    if (!from.project)
+      return nullptr;
+    if (Target* own = from.project->FindTarget(name))
+      return own;
+    return from.project->FindImportedTarget(name);
+  };
+  std::vector<const Target*> named = {&target};
+  for (const std::string& name : target.dependencies)
+    named.push_back(find(target, name));
+  std::vector<Target*> passed_on;
+  std::vector<const Target*> visited = {&target};
+  std::vector<Target*> pending;
+  for (auto it = target.dependencies.rbegin(); it != target.dependencies.rend();
+       ++it) {
+    if (Target* dependency = find(target, *it))
+      pending.push_back(dependency);
+  }
+  while (!pending.empty()) {
+    Target* dependency = pending.back();
+    pending.pop_back();
+    if (std::find(visited.begin(), visited.end(), dependency) != visited.end())
+      continue;
+    visited.push_back(dependency);
+    // A target named directly is linked where it is named.
+    if (std::find(named.begin(), named.end(), dependency) == named.end())
+      passed_on.push_back(dependency);
+    for (auto it = dependency->dependencies.rbegin();
+         it != dependency->dependencies.rend(); ++it) {
+      if (!dependency->publicDependencies.count(*it))
+        continue;
+      if (Target* further = find(*dependency, *it))
+        pending.push_back(further);
+    }
+  }
+  return passed_on;
+}
+
+// Appends the library that `dependency` builds in `configuration`'s
+// configuration of the same name (created in it when missing) to the
+// libraries, and its directory to `libraryPaths` unless `knownPaths` has it.
+void AddLinkInput(Target& dependency,
+                  bool imported,
+                  Configuration& configuration,
+                  std::unordered_set<std::string>* knownPaths) {
+  // An existing configuration keeps its type; only one made here takes
+  // the type of the configuration being written.
+  Configuration* matching = dependency.FindConfiguration(configuration.name);
+  if (!matching) {
+    matching = &dependency.FindOrCreateConfiguration(configuration.name,
+                                                     configuration.type);
+  }
+  const Configuration& defaults = dependency.DefaultConfiguration();
+  const std::string& file =
+      matching->outFile.empty() ? defaults.outFile : matching->outFile;
+  const std::string& directory =
+      matching->outDir.empty() ? defaults.outDir : matching->outDir;
+  if (file.empty() || directory.empty())
+    return;
+
+  std::string library = LibraryNameFromFile(file);
+  std::string path = imported ? dependency.importPath + directory : directory;
+  configuration.libraries.push_back(std::move(library));
+  if (knownPaths->insert(path).second)
+    configuration.searchPaths.library.push_back(std::move(path));
+}
+
 }  // namespace
 
 void AddDependencyLinkInputs(const Target& target,
@@ -111,7 +185,7 @@ void AddDependencyLinkInputs(const Target& target,
     return;
   AddInheritedSettings(target, configuration);
   const Project& project = *target.project;
-  TextList& library_paths = configuration.searchPaths.library;
+  const TextList& library_paths = configuration.searchPaths.library;
   std::unordered_set<std::string> known_paths(library_paths.begin(),
                                               library_paths.end());
   for (const std::string& name : target.dependencies) {
@@ -121,30 +195,14 @@ void AddDependencyLinkInputs(const Target& target,
       dependency = project.FindImportedTarget(name);
       imported = dependency != nullptr;
     }
-    if (!dependency)
-      continue;
-
-    // An existing configuration keeps its type; only one made here takes
-    // the type of the configuration being written.
-    Configuration* matching = dependency->FindConfiguration(configuration.name);
-    if (!matching) {
-      matching = &dependency->FindOrCreateConfiguration(configuration.name,
-                                                        configuration.type);
-    }
-    const Configuration& defaults = dependency->DefaultConfiguration();
-    const std::string& file =
-        matching->outFile.empty() ? defaults.outFile : matching->outFile;
-    const std::string& directory =
-        matching->outDir.empty() ? defaults.outDir : matching->outDir;
-    if (file.empty() || directory.empty())
-      continue;
-
-    std::string library = LibraryNameFromFile(file);
-    std::string path =
-        imported ? dependency->importPath + directory : directory;
-    configuration.libraries.push_back(std::move(library));
-    if (known_paths.insert(path).second)
-      library_paths.push_back(std::move(path));
+    if (dependency)
+      AddLinkInput(*dependency, imported, configuration, &known_paths);
+  }
+  // What the dependencies pass on is linked after them, as the public
+  // settings of those targets are compiled in.
+  for (Target* dependency : PassedOnDependencies(target)) {
+    AddLinkInput(*dependency, dependency->project != target.project,
+                 configuration, &known_paths);
   }
 }
 
@@ -177,17 +235,10 @@ void AppendVariableBlock(std::string* fragment,
                  {t, c, t});
   AppendWordList(out, "%s_%s_libraries += %s\n", t, c, configuration.libraries);
 
-  if (is_default)
-    AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
-  else
-    AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
-  AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",
-               {t, c, t, c});
-  AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
-               {t, c, t, c});
-  AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
   // The neutral settings and system packages in force, for the
-  // configurations make builds.
+  // configurations make builds. The neutral compile options come first, as
+  // in the ninja output, so that the author's own flags (the default
+  // configuration's too) can still change them.
   GccNeutralFlags neutral;
   PackageFlags packages;
   if (!is_default) {
@@ -197,8 +248,19 @@ void AppendVariableBlock(std::string* fragment,
     if (target.project)
       packages = CombinedPackageFlags(*target.project, PackagesOf(resolved));
   }
-  if (!neutral.compile.empty())
-    AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, neutral.compile});
+  if (is_default)
+    AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
+  else if (!neutral.compile.empty())
+    AppendFormat(out, "%s_%s_cflags   = %s $(%s_default_cflags)\n",
+                 {t, c, neutral.compile, t});
+  else
+    AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
+  AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",
+               {t, c, t, c});
+  AppendFormat(out, "%s_%s_cflags  += $(addprefix -I, $(%s_%s_hpaths))\n",
+               {t, c, t, c});
+  AppendList(out, "%s_%s_cflags  += %s\n", t, c, configuration.cflags);
+  // System packages after the author's flags, as in the ninja output.
   for (const std::string& word : packages.cflags)
     AppendFormat(out, "%s_%s_cflags  += %s\n", {t, c, MakeShellWord(word)});
 

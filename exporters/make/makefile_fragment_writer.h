@@ -15,7 +15,11 @@ std::string LibraryNameFromFile(const std::string& file);
 // Turns the target's dependencies into link input of `configuration`: for
 // each dependency target, the library that it builds in the configuration of
 // the same name (created in it when missing) is appended to the libraries,
-// and its directory to the library search paths unless already there.
+// and its directory to the library search paths unless already there; then
+// the same for the targets that the dependencies pass on through their
+// public dependencies (DEPENDENCIES public="true"), further on, each once,
+// after the libraries that need them. What the dependencies pass on
+// (InheritedFrom) joins the configuration's settings first.
 void AddDependencyLinkInputs(const Target& target,
                              Configuration& configuration);
 

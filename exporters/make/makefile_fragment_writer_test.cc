@@ -79,3 +79,136 @@ TEST(FragmentTest, ResolveAddsDependencyLibrariesThenFormattingIsPure) {
   EXPECT_EQ(FormatTargetMakefile("LINUX", app_ref, sources, &again), first);
   EXPECT_NE(first.find("app_Debug_libraries += core\n"), std::string::npos);
 }
+
+// A program that names only a library links what that library passes on
+// through its public dependencies, further on, after the libraries that
+// need them; private dependencies pass nothing on, and a target the program
+// names itself is linked once, where it names it.
+TEST(FragmentTest, PublicDependenciesOfDependenciesAreLinkedAfterThem) {
+  Project project("p");
+  auto add_library = [&project](const char* name, const char* directory) {
+    auto library = std::make_unique<Target>(name, &project);
+    Configuration& debug =
+        library->FindOrCreateConfiguration("Debug", std::string("lib"));
+    debug.outFile = std::string("lib") + name;
+    debug.outDir = directory;
+    Target& added = *library;
+    project.AddTarget(std::move(library));
+    return &added;
+  };
+  Target* geometry = add_library("geometry", "lib/geometry");
+  Target* fixed = add_library("fixed", "lib/fixed");
+  add_library("base", "lib/base");
+  Target* hidden = add_library("hidden", "lib/hidden");
+  add_library("util", "lib/util");
+  geometry->AddDependency("fixed");
+  geometry->publicDependencies.insert("fixed");
+  geometry->AddDependency("hidden");
+  fixed->AddDependency("base");
+  fixed->publicDependencies.insert("base");
+  fixed->AddDependency("util");
+  fixed->publicDependencies.insert("util");
+  fixed->DefaultConfiguration().usage.defines = {"FIXED_ONE=1000"};
+  hidden->DefaultConfiguration().usage.defines = {"HIDDEN"};
+
+  auto app = std::make_unique<Target>("app", &project);
+  app->FindOrCreateConfiguration("Debug", std::string("console"));
+  app->AddDependency("geometry");
+  app->AddDependency("util");
+  Target& app_ref = *app;
+  project.AddTarget(std::move(app));
+
+  ResolveDependencyLinkInputs(app_ref);
+  const Configuration& debug = *app_ref.FindConfiguration("Debug");
+  EXPECT_EQ(debug.libraries, TextList({"geometry", "util", "fixed", "base"}));
+  EXPECT_EQ(debug.searchPaths.library,
+            TextList({"lib/geometry", "lib/util", "lib/fixed", "lib/base"}));
+  // The default configuration takes what the default ones pass on.
+  EXPECT_EQ(app_ref.DefaultConfiguration().defines,
+            TextList({"FIXED_ONE=1000"}));
+
+  // A library that depends privately passes nothing on.
+  auto tool = std::make_unique<Target>("tool", &project);
+  tool->FindOrCreateConfiguration("Debug", std::string("console"));
+  tool->AddDependency("hidden");
+  Target& tool_ref = *tool;
+  project.AddTarget(std::move(tool));
+  hidden->AddDependency("base");
+  ResolveDependencyLinkInputs(tool_ref);
+  EXPECT_EQ(tool_ref.FindConfiguration("Debug")->libraries,
+            TextList({"hidden"}));
+}
+
+// A target that an imported library passes on is found below its import
+// root, as the imported library is.
+TEST(FragmentTest, PassedOnImportedLibrariesKeepTheirImportPath) {
+  Project imported("lib");
+  auto fixed = std::make_unique<Target>("fixed", &imported);
+  auto geometry = std::make_unique<Target>("geometry", &imported);
+  for (Target* library : {fixed.get(), geometry.get()}) {
+    Configuration& debug =
+        library->FindOrCreateConfiguration("Debug", std::string("lib"));
+    debug.outFile = "lib" + library->name;
+    debug.outDir = "out";
+    library->importPath = "../lib/";
+  }
+  geometry->AddDependency("fixed");
+  geometry->publicDependencies.insert("fixed");
+  Target& fixed_ref = *fixed;
+  Target& geometry_ref = *geometry;
+  imported.AddTarget(std::move(fixed));
+  imported.AddTarget(std::move(geometry));
+
+  Project project("p");
+  project.AddImportedTarget(&fixed_ref);
+  project.AddImportedTarget(&geometry_ref);
+  Target app("app", &project);
+  app.FindOrCreateConfiguration("Debug", std::string("console"));
+  app.AddDependency("geometry");
+  ResolveDependencyLinkInputs(app);
+  const Configuration& debug = *app.FindConfiguration("Debug");
+  EXPECT_EQ(debug.libraries, TextList({"geometry", "fixed"}));
+  EXPECT_EQ(debug.searchPaths.library, TextList({"../lib/out"}));
+}
+
+// The neutral settings' compile options come before the author's own flags,
+// the default configuration's included, as in the ninja output: GCC takes
+// the last of two -O options, so the author's flags still decide. Standards
+// go on their language's objects alone, link options after everything.
+TEST(FragmentTest, NeutralSettingsComeBeforeTheAuthorsFlags) {
+  Project project("p");
+  Target app("app", &project);
+  app.DefaultConfiguration().cflags = {"-fno-inline"};
+  Configuration& release =
+      app.FindOrCreateConfiguration("Release", std::string("console"));
+  release.cflags = {"-O1"};
+  release.neutral.optimize = "speed";
+  release.neutral.warnings = "extra";
+  release.neutral.cxxStandard = "c++17";
+  release.neutral.runtime = "static";
+  Configuration& plain =
+      app.FindOrCreateConfiguration("Plain", std::string("console"));
+  app.AddFile("", "..", "main.cpp");
+
+  std::string depends;
+  MakeSourceLists sources = CollectMakeSources(app);
+  const std::string text =
+      FormatTargetMakefile("LINUX", app, sources, &depends);
+  EXPECT_NE(text.find("app_Release_cflags   = -O2 -Wall -Wextra "
+                      "$(app_default_cflags)\n"),
+            std::string::npos)
+      << text;
+  EXPECT_LT(text.find("app_Release_cflags   = -O2"),
+            text.find("app_Release_cflags  += -O1\n"));
+  EXPECT_NE(text.find("$(app_Release_cpp_o): app_Release_cflags += "
+                      "-std=c++17\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("app_Release_lflags  += -static-libstdc++ "
+                      "-static-libgcc\n"),
+            std::string::npos);
+  // A configuration without neutral settings is written as before.
+  EXPECT_NE(
+      text.find("app_" + plain.name + "_cflags   = $(app_default_cflags)\n"),
+      std::string::npos);
+  EXPECT_EQ(text.find("-O2", text.find("app_Plain_")), std::string::npos);
+}

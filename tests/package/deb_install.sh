@@ -49,7 +49,9 @@ done
 
 for file in Makedefs.LINUX.mk Makedefs.OSX.mk example/demo.qev \
             example/build/Makedefs.LINUX.mk example/textutil/textutil.qev \
-            example/src/core/counter.cpp; do
+            example/src/core/counter.cpp \
+            example/public-settings/public-settings.qev \
+            example/public-settings/src/fixed/include/fixed/fixed.h; do
   check "share/qev/$file installed" test -f "$root/usr/share/qev/$file"
 done
 
