@@ -3,12 +3,13 @@
 
 include Makedefs.LINUX.mk
 
-all: build_lib_Debug build_lib_Release build_passing_Debug build_passing_Release build_failing_Debug build_failing_Release 
+all: build_lib_Debug build_lib_Release build_passing_Debug build_passing_Release build_also_passing_Debug build_also_passing_Release build_failing_Debug build_failing_Release 
 
-clean: clean_lib_Debug clean_lib_Release clean_passing_Debug clean_passing_Release clean_failing_Debug clean_failing_Release 
+clean: clean_lib_Debug clean_lib_Release clean_passing_Debug clean_passing_Release clean_also_passing_Debug clean_also_passing_Release clean_failing_Debug clean_failing_Release 
 
 include Makefile.lib.mk
 include Makefile.passing.mk
+include Makefile.also_passing.mk
 include Makefile.failing.mk
 
 
@@ -16,26 +17,32 @@ include Makefile.failing.mk
 
 $(passing_Debug_obj): | $(lib_Debug_generated)
 $(passing_Release_obj): | $(lib_Release_generated)
+$(also_passing_Debug_obj): | $(lib_Debug_generated)
+$(also_passing_Release_obj): | $(lib_Release_generated)
 $(failing_Debug_obj): | $(lib_Debug_generated)
 $(failing_Release_obj): | $(lib_Release_generated)
 .PHONY: test test_Debug test_Release
-test: build_passing_Debug build_failing_Debug build_passing_Release build_failing_Release
+test: build_passing_Debug build_also_passing_Debug build_failing_Debug build_passing_Release build_also_passing_Release build_failing_Release
 	@passed=0; failed=0; \
 	if (cd . && $(abspath $(passing_Debug_bin)) ) >$(OBJS_DIR)/passing_Debug.test.log 2>&1; then echo "PASS passing (Debug)"; passed=$$((passed + 1)); else echo "FAIL passing (Debug)"; failed=$$((failed + 1)); fi; \
+	if (cd . && $(abspath $(also_passing_Debug_bin)) pass) >$(OBJS_DIR)/also_passing_Debug.test.log 2>&1; then echo "PASS also_passing (Debug)"; passed=$$((passed + 1)); else echo "FAIL also_passing (Debug)"; failed=$$((failed + 1)); fi; \
 	if (cd . && $(abspath $(failing_Debug_bin)) fail) >$(OBJS_DIR)/failing_Debug.test.log 2>&1; then echo "PASS failing (Debug)"; passed=$$((passed + 1)); else echo "FAIL failing (Debug)"; failed=$$((failed + 1)); fi; \
 	if (cd . && $(abspath $(passing_Release_bin)) ) >$(OBJS_DIR)/passing_Release.test.log 2>&1; then echo "PASS passing (Release)"; passed=$$((passed + 1)); else echo "FAIL passing (Release)"; failed=$$((failed + 1)); fi; \
+	if (cd . && $(abspath $(also_passing_Release_bin)) pass) >$(OBJS_DIR)/also_passing_Release.test.log 2>&1; then echo "PASS also_passing (Release)"; passed=$$((passed + 1)); else echo "FAIL also_passing (Release)"; failed=$$((failed + 1)); fi; \
 	if (cd . && $(abspath $(failing_Release_bin)) fail) >$(OBJS_DIR)/failing_Release.test.log 2>&1; then echo "PASS failing (Release)"; passed=$$((passed + 1)); else echo "FAIL failing (Release)"; failed=$$((failed + 1)); fi; \
 	echo "$$passed passed, $$failed failed"; [ $$failed -eq 0 ]
 
-test_Debug: build_passing_Debug build_failing_Debug
+test_Debug: build_passing_Debug build_also_passing_Debug build_failing_Debug
 	@passed=0; failed=0; \
 	if (cd . && $(abspath $(passing_Debug_bin)) ) >$(OBJS_DIR)/passing_Debug.test.log 2>&1; then echo "PASS passing (Debug)"; passed=$$((passed + 1)); else echo "FAIL passing (Debug)"; failed=$$((failed + 1)); fi; \
+	if (cd . && $(abspath $(also_passing_Debug_bin)) pass) >$(OBJS_DIR)/also_passing_Debug.test.log 2>&1; then echo "PASS also_passing (Debug)"; passed=$$((passed + 1)); else echo "FAIL also_passing (Debug)"; failed=$$((failed + 1)); fi; \
 	if (cd . && $(abspath $(failing_Debug_bin)) fail) >$(OBJS_DIR)/failing_Debug.test.log 2>&1; then echo "PASS failing (Debug)"; passed=$$((passed + 1)); else echo "FAIL failing (Debug)"; failed=$$((failed + 1)); fi; \
 	echo "$$passed passed, $$failed failed"; [ $$failed -eq 0 ]
 
-test_Release: build_passing_Release build_failing_Release
+test_Release: build_passing_Release build_also_passing_Release build_failing_Release
 	@passed=0; failed=0; \
 	if (cd . && $(abspath $(passing_Release_bin)) ) >$(OBJS_DIR)/passing_Release.test.log 2>&1; then echo "PASS passing (Release)"; passed=$$((passed + 1)); else echo "FAIL passing (Release)"; failed=$$((failed + 1)); fi; \
+	if (cd . && $(abspath $(also_passing_Release_bin)) pass) >$(OBJS_DIR)/also_passing_Release.test.log 2>&1; then echo "PASS also_passing (Release)"; passed=$$((passed + 1)); else echo "FAIL also_passing (Release)"; failed=$$((failed + 1)); fi; \
 	if (cd . && $(abspath $(failing_Release_bin)) fail) >$(OBJS_DIR)/failing_Release.test.log 2>&1; then echo "PASS failing (Release)"; passed=$$((passed + 1)); else echo "FAIL failing (Release)"; failed=$$((failed + 1)); fi; \
 	echo "$$passed passed, $$failed failed"; [ $$failed -eq 0 ]
 
