@@ -28,6 +28,9 @@ bool ResolveProjectPackages(Project& project, Disk& disk, Reporter& reporter) {
         if (!resolver.Resolve(name, &flags, &error)) {
           reporter.Error(DescriptionPlace(*target->project, target->line) +
                          "target \"" + target->name + "\": " + error);
+          // Without pkg-config once is enough.
+          if (resolver.cannotRun())
+            return false;
           ok = false;
           continue;
         }

@@ -48,6 +48,9 @@ class PackageResolver {
                PackageFlags* flags,
                std::string* error);
 
+  // Whether pkg-config could not be run at all (every later Resolve fails).
+  bool cannotRun() const { return missingProgram_; }
+
   // The .pc files of every package resolved so far, absolute.
   const TextSet& files() const { return files_; }
 
