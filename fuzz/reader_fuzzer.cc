@@ -224,7 +224,7 @@ int CheckNinjaOutput() {
 int CheckVc17Output() {
   int checked = 0;
   std::vector<std::string> problems =
-      CheckVc17Tree(g_scratch, CheckOptions(), &checked);
+      CheckVC17Tree(g_scratch, CheckOptions(), &checked);
   if (!problems.empty())
     Fail("Visual Studio 2022 file", problems[0]);
   return checked;
