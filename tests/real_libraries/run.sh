@@ -145,7 +145,7 @@ run_qev() {
   # no packages, and says so once per target that names any.
   local unexpected
   if [ "$tool" = VC17 ]; then
-    unexpected=$(grep -v ': warning: target "[^"]*": VC17 does not resolve PACKAGES (' \
+    unexpected=$(grep -v '^qev: warning: .*: target "[^"]*": VC17 does not resolve PACKAGES (' \
       "$logs/$name.err")
   else
     unexpected=$(cat "$logs/$name.err")
