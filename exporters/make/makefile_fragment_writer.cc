@@ -241,18 +241,24 @@ void AppendVariableBlock(std::string* fragment,
   // configuration's too) can still change them.
   GccNeutralFlags neutral;
   PackageFlags packages;
+  std::string compile;
   if (!is_default) {
     ResolvedConfiguration resolved = ResolveConfiguration(
         target, target.DefaultConfiguration(), configuration);
     neutral = GccFlags(resolved.neutral);
+    compile = neutral.compile;
+    // The linker takes only position-independent objects into a shared
+    // library, as in the ninja output.
+    if (resolved.buildKind == TargetKind::kSharedLibrary)
+      compile += compile.empty() ? "-fPIC" : " -fPIC";
     if (target.project)
       packages = CombinedPackageFlags(*target.project, PackagesOf(resolved));
   }
   if (is_default)
     AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
-  else if (!neutral.compile.empty())
+  else if (!compile.empty())
     AppendFormat(out, "%s_%s_cflags   = %s $(%s_default_cflags)\n",
-                 {t, c, neutral.compile, t});
+                 {t, c, compile, t});
   else
     AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",

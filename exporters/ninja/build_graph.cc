@@ -408,6 +408,11 @@ void Resolver::FillUnit(size_t index) {
   // still change them.
   const GccNeutralFlags neutral = GccFlags(resolved.neutral);
   unit.cflags = neutral.compile;
+  // The linker takes only position-independent objects into a shared
+  // library; GCC and Clang make position-independent executables' objects
+  // by default, which are not.
+  if (unit.kind == LinkKind::kSharedLibrary)
+    AppendWord(&unit.cflags, "-fPIC");
   unit.cOnlyFlags = neutral.c;
   unit.cxxOnlyFlags = neutral.cxx;
   for (const Configuration* layer : layers) {
