@@ -247,10 +247,11 @@ void AppendVariableBlock(std::string* fragment,
         target, target.DefaultConfiguration(), configuration);
     neutral = GccFlags(resolved.neutral);
     compile = neutral.compile;
-    // The linker takes only position-independent objects into a shared
-    // library, as in the ninja output.
-    if (resolved.buildKind == TargetKind::kSharedLibrary)
-      compile += compile.empty() ? "-fPIC" : " -fPIC";
+    // A shared library's objects are position independent, as in the
+    // ninja output.
+    const std::string pic = PositionIndependentFlag(resolved);
+    if (!pic.empty())
+      compile += compile.empty() ? pic : " " + pic;
     if (target.project)
       packages = CombinedPackageFlags(*target.project, PackagesOf(resolved));
   }

@@ -408,11 +408,8 @@ void Resolver::FillUnit(size_t index) {
   // still change them.
   const GccNeutralFlags neutral = GccFlags(resolved.neutral);
   unit.cflags = neutral.compile;
-  // The linker takes only position-independent objects into a shared
-  // library; GCC and Clang make position-independent executables' objects
-  // by default, which are not.
-  if (unit.kind == LinkKind::kSharedLibrary)
-    AppendWord(&unit.cflags, "-fPIC");
+  // A shared library's objects are position independent.
+  AppendWord(&unit.cflags, PositionIndependentFlag(resolved));
   unit.cOnlyFlags = neutral.c;
   unit.cxxOnlyFlags = neutral.cxx;
   for (const Configuration* layer : layers) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds real libraries from Debian's sources with what `qev -t ninja` writes
-# from the descriptions beside this script, runs their own test programs in
-# both configurations, and checks that `qev -t VC17` writes well-formed
-# project files from the same descriptions.
+# Builds real libraries from Debian's sources with what `qev --strict -t
+# ninja` writes from the descriptions beside this script, runs their tests
+# with `ninja test` in both configurations (cJSON also with `qev --strict -t
+# make`, `make all` and `make test`), and checks that `qev -t VC17` writes
+# well-formed project files from the same descriptions, warning about
+# nothing but the packages it does not resolve.
 #
 # usage: run.sh <qev> <source root> [library...]
 #   library: snappy, leveldb or cjson (default: all three)
@@ -10,7 +12,7 @@
 # Each library's Debian source package is fetched into <source root>/<name>
 # once (scripts/fetch-debian-source.sh) and reused by later runs. The
 # description and the files beside it are copied into the top of the source
-# tree, and qev-ninja/ and qev-vc17/ below it are made anew. With
+# tree, and qev-ninja/, qev-make/ and qev-vc17/ below it are made anew. With
 # VC17_CHECK=<vc17_check> the strict reader of tests/vc17_checker reads the
 # Visual Studio files too. The exit status is 0 when every library passed.
 set -u
