@@ -160,13 +160,15 @@ run_qev() {
 }
 
 # What run_library found, for the summary.
-build_seconds=- step_count=- test_seconds=- vc17_files=- results=()
+build_seconds=- step_count=- test_seconds=- make_seconds=- vc17_files=-
+results=()
 
 run_library() {
   local package=$library description=$library.qev
   local source=$root/$package start
   library_failed=0
-  build_seconds=- step_count=- test_seconds=- vc17_files=- results=()
+  build_seconds=- step_count=- test_seconds=- make_seconds=- vc17_files=-
+  results=()
 
   if ! "$repo/scripts/fetch-debian-source.sh" "$package" "$root"; then
     fail "the Debian source package $package could not be fetched"
@@ -227,8 +229,11 @@ run_library() {
     "tools_$library" "$source" "$build"
   done
 
+  test_seconds=$(seconds_since "$start")
+
   # cJSON with make as well, from nothing.
   if [ "$library" = cjson ]; then
+    start=$(now)
     cd "$source/qev-make" || return
     cp "$repo/examples/build/Makedefs.LINUX.mk" .
     if run_qev make make; then
@@ -239,15 +244,22 @@ run_library() {
         make test >"$logs/make-test.log" 2>&1
         status=$?
         check_tests "$logs/make-test.log" make
+        # make keeps what a test printed in obj/<test>_<configuration>.test.log.
+        local failed_test
+        sed -n 's/^FAIL \(.*\) (\(.*\))$/\1_\2/p' "$logs/make-test.log" |
+          while read -r failed_test; do
+            echo "    $failed_test:"
+            show_log "obj/$failed_test.test.log"
+          done
         if [ $status -ne 0 ] && [ $library_failed -eq 0 ]; then
           fail "make test exited with status $status:"
           show_log "$logs/make-test.log"
         fi
       fi
     fi
+    make_seconds=$(seconds_since "$start")
   fi
-  test_seconds=$(seconds_since "$start")
-  echo "tests passed: ${results[*]} in $test_seconds s"
+  echo "tests passed: ${results[*]}; ninja test $test_seconds s, make $make_seconds s"
 
   # The Visual Studio 2022 files of the same description.
   cd "$source/qev-vc17" || return
@@ -304,9 +316,9 @@ for library in "${libraries[@]}"; do
     passed_libraries=$((passed_libraries + 1))
   fi
   total_seconds=$(seconds_since "$library_start")
-  summary+=("$(printf '%-8s %-6s %6s s: build %s s (%s steps), tests passed %s in %s s, VC17 %s files' \
+  summary+=("$(printf '%-8s %-6s %6s s: ninja build %s s (%s steps), ninja test %s s, make %s s; tests passed: %s; VC17 %s files' \
     "$library" "$verdict" "$total_seconds" "$build_seconds" "$step_count" \
-    "${results[*]:--}" "$test_seconds" "$vc17_files")")
+    "$test_seconds" "$make_seconds" "${results[*]:--}" "$vc17_files")")
 done
 
 echo
