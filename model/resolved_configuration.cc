@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/text.h"
+#include "model/split_items.h"
 
 namespace {
 
@@ -176,4 +177,20 @@ std::string BuildOutputPath(const ResolvedConfiguration& resolved) {
   path += '/';
   path += file;
   return path;
+}
+
+std::string PositionIndependentFlag(const ResolvedConfiguration& resolved) {
+  if (resolved.buildKind != TargetKind::kSharedLibrary)
+    return std::string();
+  for (const Configuration* layer : {resolved.base, resolved.configuration}) {
+    if (!layer)
+      continue;
+    for (const std::string& flags : layer->cflags) {
+      for (const std::string& word : SplitItems(flags)) {
+        if (word == "-fPIC" || word == "-fpic")
+          return std::string();
+      }
+    }
+  }
+  return "-fPIC";
 }

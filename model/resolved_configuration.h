@@ -110,4 +110,10 @@ bool IsDefaultConfigurationName(const std::string& name);
 // buildKind).
 std::string BuildOutputPath(const ResolvedConfiguration& resolved);
 
+// What make and ninja add to the compiles of `resolved`: "-fPIC" for a shared
+// library (its buildKind), whose objects the linker takes only when they are
+// position independent, unless the author's own CFLAGS (its base's or its
+// own) already say -fPIC or -fpic; "" otherwise.
+std::string PositionIndependentFlag(const ResolvedConfiguration& resolved);
+
 #endif  // QEV_MODEL_RESOLVED_CONFIGURATION_H_

@@ -131,3 +131,28 @@ TEST(InheritedFromTest, PublicSettingsPassOnThroughPublicDependencies) {
   EXPECT_EQ(InheritedFrom(app, "Release").defines,
             (TextList{"MIDDLE_API", "BASE_API"}));
 }
+
+TEST(PositionIndependentFlagTest, SharedLibrariesUnlessTheAuthorSaysSo) {
+  Project project("p");
+  Target target("core", &project);
+  Configuration& defaults = target.DefaultConfiguration();
+  Configuration debug("Debug", "SHARED_LIB");
+  auto flag = [&] {
+    return PositionIndependentFlag(
+        ResolveConfiguration(target, defaults, debug));
+  };
+  EXPECT_EQ(flag(), "-fPIC");
+  debug.cflags = {"-Wall -fPIE"};
+  EXPECT_EQ(flag(), "-fPIC");
+  debug.cflags = {"-Wall -fpic"};
+  EXPECT_EQ(flag(), "");
+  debug.cflags.clear();
+  defaults.cflags = {"-O2", "\"-fPIC\""};
+  EXPECT_EQ(flag(), "");
+  // Only shared libraries, as make and ninja read the type.
+  defaults.cflags.clear();
+  debug.type = "LIB";
+  EXPECT_EQ(flag(), "");
+  debug.type = "dll";
+  EXPECT_EQ(flag(), "");
+}

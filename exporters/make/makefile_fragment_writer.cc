@@ -241,18 +241,25 @@ void AppendVariableBlock(std::string* fragment,
   // configuration's too) can still change them.
   GccNeutralFlags neutral;
   PackageFlags packages;
+  std::string compile;
   if (!is_default) {
     ResolvedConfiguration resolved = ResolveConfiguration(
         target, target.DefaultConfiguration(), configuration);
     neutral = GccFlags(resolved.neutral);
+    compile = neutral.compile;
+    // A shared library's objects are position independent, as in the
+    // ninja output.
+    const std::string pic = PositionIndependentFlag(resolved);
+    if (!pic.empty())
+      compile += compile.empty() ? pic : " " + pic;
     if (target.project)
       packages = CombinedPackageFlags(*target.project, PackagesOf(resolved));
   }
   if (is_default)
     AppendFormat(out, "%s_%s_cflags   = $(%s_custom_cflags)\n", {t, c, t});
-  else if (!neutral.compile.empty())
+  else if (!compile.empty())
     AppendFormat(out, "%s_%s_cflags   = %s $(%s_default_cflags)\n",
-                 {t, c, neutral.compile, t});
+                 {t, c, compile, t});
   else
     AppendFormat(out, "%s_%s_cflags   = $(%s_default_cflags)\n", {t, c, t});
   AppendFormat(out, "%s_%s_cflags  += $(addprefix -D, $(%s_%s_defines))\n",

@@ -212,3 +212,31 @@ TEST(FragmentTest, NeutralSettingsComeBeforeTheAuthorsFlags) {
       std::string::npos);
   EXPECT_EQ(text.find("-O2", text.find("app_Plain_")), std::string::npos);
 }
+
+TEST(FragmentTest, SharedLibrariesCompilePositionIndependentCode) {
+  Project project("p");
+  Target lib("lib", &project);
+  lib.FindOrCreateConfiguration("Debug", std::string("SHARED_LIB"))
+      .neutral.optimize = "none";
+  lib.FindOrCreateConfiguration("Release", std::string("SHARED_LIB"));
+  lib.AddFile("", "..", "lib.c");
+  Target archive("archive", &project);
+  archive.FindOrCreateConfiguration("Debug", std::string("LIB"));
+  archive.AddFile("", "..", "archive.c");
+
+  std::string depends;
+  MakeSourceLists sources = CollectMakeSources(lib);
+  const std::string text =
+      FormatTargetMakefile("LINUX", lib, sources, &depends);
+  // After the neutral flags, before the author's own.
+  EXPECT_NE(text.find("lib_Debug_cflags   = -O0 -fPIC $(lib_default_cflags)\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("lib_Release_cflags   = -fPIC $(lib_default_cflags)\n"),
+            std::string::npos)
+      << text;
+  sources = CollectMakeSources(archive);
+  EXPECT_EQ(
+      FormatTargetMakefile("LINUX", archive, sources, &depends).find("-fPIC"),
+      std::string::npos);
+}

@@ -408,6 +408,8 @@ void Resolver::FillUnit(size_t index) {
   // still change them.
   const GccNeutralFlags neutral = GccFlags(resolved.neutral);
   unit.cflags = neutral.compile;
+  // A shared library's objects are position independent.
+  AppendWord(&unit.cflags, PositionIndependentFlag(resolved));
   unit.cOnlyFlags = neutral.c;
   unit.cxxOnlyFlags = neutral.cxx;
   for (const Configuration* layer : layers) {

@@ -154,6 +154,21 @@ TEST_F(BuildGraphTest, FlagsFollowMakesLayering) {
   EXPECT_EQ(Unit("app").cflags, "-DDEBUG -g   -O0");
 }
 
+TEST_F(BuildGraphTest, SharedLibrariesCompilePositionIndependentCode) {
+  Target& shared = AddTarget(project_, "shared", "SHARED_LIB");
+  shared.FindConfiguration("Debug")->neutral.optimize = "none";
+  shared.FindConfiguration("Debug")->AddCFlag("-fno-pic");
+  AddTarget(project_, "archive", "LIB");
+  AddTarget(project_, "app", "");
+  ASSERT_TRUE(Resolve(project_)) << error_;
+  // After the neutral flags and before the author's, who may still say
+  // otherwise; static libraries and programs keep the compiler's default.
+  EXPECT_EQ(Unit("shared").cflags, "-O0 -fPIC -fno-pic");
+  EXPECT_EQ(Unit("shared", "Release").cflags, "-fPIC");
+  EXPECT_EQ(Unit("archive").cflags, "");
+  EXPECT_EQ(Unit("app").cflags, "");
+}
+
 TEST_F(BuildGraphTest, NamesAndPathsStayOneShellWordEventsFillIn) {
   Target& lib = AddTarget(project_, "lib", "SHARED_LIB");
   Configuration& defaults = lib.DefaultConfiguration();
@@ -163,7 +178,7 @@ TEST_F(BuildGraphTest, NamesAndPathsStayOneShellWordEventsFillIn) {
   defaults.preBuildEvent = "generate\n  headers";
   lib.FindConfiguration("Release")->preBuildEvent = "own";
   ASSERT_TRUE(Resolve(project_)) << error_;
-  EXPECT_EQ(Unit("lib").cflags, "-I'my dir'");
+  EXPECT_EQ(Unit("lib").cflags, "-fPIC -I'my dir'");
   EXPECT_EQ(Unit("lib").libs, "-L'$(SDK)/lib' -l'x;touch PWNED'");
   // An event set on the target serves the configurations without one.
   EXPECT_EQ(Unit("lib").preBuild, "generate && headers");

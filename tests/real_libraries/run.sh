@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds real libraries from Debian's sources with what `qev -t ninja` writes
-# from the descriptions beside this script, runs their own test programs in
-# both configurations, and checks that `qev -t VC17` writes well-formed
-# project files from the same descriptions.
+# Builds real libraries from Debian's sources with what `qev --strict -t
+# ninja` writes from the descriptions beside this script, runs their tests
+# with `ninja test` in both configurations (cJSON also with `qev --strict -t
+# make`, `make all` and `make test`), and checks that `qev -t VC17` writes
+# well-formed project files from the same descriptions, warning about
+# nothing but the packages it does not resolve.
 #
 # usage: run.sh <qev> <source root> [library...]
 #   library: snappy, leveldb or cjson (default: all three)
@@ -10,7 +12,7 @@
 # Each library's Debian source package is fetched into <source root>/<name>
 # once (scripts/fetch-debian-source.sh) and reused by later runs. The
 # description and the files beside it are copied into the top of the source
-# tree, and qev-ninja/ and qev-vc17/ below it are made anew. With
+# tree, and qev-ninja/, qev-make/ and qev-vc17/ below it are made anew. With
 # VC17_CHECK=<vc17_check> the strict reader of tests/vc17_checker reads the
 # Visual Studio files too. The exit status is 0 when every library passed.
 set -u
@@ -60,108 +62,113 @@ show_log() {
   tail -n 25 "$1" | sed 's/^/    /'
 }
 
-# --- Test programs -----------------------------------------------------------
+# --- Tests -----------------------------------------------------------------
 
-tests_passed=0
-tests_failed=0
-logs=
+# The test programs each description declares (test="true"), run once per
+# configuration by `ninja test` and `make test`.
+expected_tests() {
+  case $1 in
+    snappy) echo 3 ;;
+    leveldb) echo 31 ;;   # 30 tests and db_bench
+    cjson) echo 22 ;;
+  esac
+}
 
-# run_test <directory> <program> [arguments...]: runs a test program of the
-# current configuration in <directory>; it passes when it exits with 0.
-run_test() {
-  local directory=$1 program=$2
-  shift 2
-  local name log status
-  name=$(basename "$program")
-  log="$logs/$configuration-$name.log"
-  if [ ! -x "$program" ]; then
-    fail "$configuration: $program was not built"
-    tests_failed=$((tests_failed + 1))
+# check_tests <log> <tool>: reads what `<tool> test` printed: a PASS or FAIL
+# line per test and configuration, then "N passed, M failed". Every test of
+# every configuration must have passed. Adds "<tool> <configuration>
+# passed/run" to results.
+check_tests() {
+  local log=$1 tool=$2 summary want configuration passed failed
+  want=$(($(expected_tests "$library") * ${#configurations[@]}))
+  summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$log" | tail -n 1)
+  if [ -z "$summary" ]; then
+    fail "$tool test printed no summary:"
+    show_log "$log"
     return
   fi
-  (cd "$directory" && timeout 900 "$program" "$@") >"$log" 2>&1
+  if [ "$summary" != "$want passed, 0 failed" ]; then
+    fail "$tool test: $summary, not $want passed, 0 failed:"
+    grep -A 20 '^FAIL ' "$log" | head -n 60 | sed 's/^/    /'
+  fi
+  for configuration in "${configurations[@]}"; do
+    passed=$(grep -c "^PASS .* ($configuration)\$" "$log")
+    failed=$(grep -c "^FAIL .* ($configuration)" "$log")
+    results+=("$tool $configuration $passed/$((passed + failed))")
+  done
+}
+
+# run_tool <directory> <program> [arguments...]: runs a program that is no
+# test (a tool, on an input) in <directory>; it passes when it exits with 0.
+run_tool() {
+  local directory=$1 program=$2 log status
+  shift 2
+  log="$logs/$configuration-$(basename "$program").log"
+  (cd "$directory" && timeout 300 "$program" "$@") >>"$log" 2>&1
   status=$?
-  if [ $status -eq 0 ]; then
-    tests_passed=$((tests_passed + 1))
-  else
-    tests_failed=$((tests_failed + 1))
-    fail "$configuration: $name $* exited with status $status:"
+  if [ $status -ne 0 ]; then
+    fail "$configuration: $(basename "$program") $* exited with status $status:"
     show_log "$log"
   fi
 }
 
-# tests_<library> <source> <build>: runs the library's test programs of
-# $configuration, as its own build runs them (and the tools it builds, once,
-# on small inputs).
-tests_snappy() {
-  local bin=$2/bin/$configuration
-  # Reads testdata/ from the directory it runs in, as under CMake.
-  run_test "$1" "$bin/snappy_unittest"
-  run_test "$1" "$bin/snappy_test_tool" testdata/alice29.txt
-  run_test "$1" "$bin/snappy_benchmark" '--benchmark_filter=BM_UFlat/0$' \
-    --benchmark_min_time=0.01
-}
+# tools_<library> <source> <build>: what the library's tests do not cover,
+# run after `ninja test` in each configuration.
+tools_snappy() { :; }
 
-tests_leveldb() {
-  local bin=$2/bin/$configuration test
-  local scratch
-  scratch=$(mktemp -d)
-  # The tests' databases, and GoogleTest's TempDir().
-  export TEST_TMPDIR=$scratch
-  for test in c_test fault_injection_test issue178_test issue200_test \
-    issue320_test env_test status_test no_destructor_test autocompact_test \
-    corruption_test db_test dbformat_test filename_test log_test \
-    recovery_test skiplist_test version_edit_test version_set_test \
-    write_batch_test memenv_test filter_block_test table_test arena_test \
-    bloom_test cache_test coding_test crc32c_test hash_test logging_test \
-    env_posix_test; do
-    if [ $test = db_test ]; then
-      # DBTest.HiddenValuesAreRemoved is left out: it depends on when a
-      # background compaction runs, and fails on a busy 2-core machine in
-      # leveldb's own CMake build too (4 and 6 runs out of 10, with and
-      # without snappy).
-      run_test "$2" "$bin/$test" --gtest_filter=-DBTest.HiddenValuesAreRemoved
-    else
-      run_test "$2" "$bin/$test"
-    fi
-  done
-  run_test "$2" "$bin/db_bench" --benchmarks=fillseq,readrandom --num=2000 \
-    --db="$scratch/bench"
-  # The write-ahead log db_bench left behind, printed.
+tools_leveldb() {
+  # The write-ahead log that db_bench (a test) left behind, printed.
   local wal
-  for wal in "$scratch"/bench/*.log; do break; done
-  run_test "$2" "$bin/leveldbutil" dump "$wal"
-  unset TEST_TMPDIR
-  rm -rf "$scratch"
+  for wal in "$2/$configuration/tmp/dbbench"/*.log; do break; done
+  run_tool "$2" "$2/$configuration/leveldbutil" dump "$wal"
 }
 
-tests_cjson() {
-  local bin=$2/bin/$configuration test input
-  run_test "$1/tests" "$bin/cJSON_test"
-  # They read inputs/ and json-patch-tests/ from the directory they run in,
-  # as under CMake (which copies both next to them).
-  for test in parse_examples parse_number parse_hex4 parse_string \
-    parse_array parse_object parse_value print_string print_number \
-    print_array print_object print_value misc_tests parse_with_opts \
-    compare_tests cjson_add readme_examples minify_tests json_patch_tests \
-    old_utils_tests misc_utils_tests; do
-    run_test "$1/tests" "$bin/$test"
-  done
+tools_cjson() {
+  local input
   for input in "$1"/fuzzing/inputs/*; do
-    run_test "$1/fuzzing" "$bin/fuzz_main" "$input"
+    run_tool "$1/fuzzing" "$2/bin/$configuration/fuzz_main" "$input"
   done
 }
 
 # --- One library -------------------------------------------------------------
 
+# run_qev <tool> <log name>: writes the build files of the description for
+# <tool> into the current directory; with --strict but for VC17.
+run_qev() {
+  local tool=$1 name=$2 strict=--strict
+  [ "$tool" = VC17 ] && strict=
+  if ! "$qev" $strict -t "$tool" -v 3 -x "../$description" \
+    >"$logs/$name.out" 2>"$logs/$name.err"; then
+    fail "qev -t $tool failed:"
+    show_log "$logs/$name.err"
+    return 1
+  fi
+  # The descriptions are meant to be read without a warning; VC17 resolves
+  # no packages, and says so once per target that names any.
+  local unexpected
+  if [ "$tool" = VC17 ]; then
+    unexpected=$(grep -v '^qev: warning: .*: target "[^"]*": VC17 does not resolve PACKAGES (' \
+      "$logs/$name.err")
+  else
+    unexpected=$(cat "$logs/$name.err")
+  fi
+  if [ -n "$unexpected" ]; then
+    fail "qev -t $tool printed on standard error:"
+    echo "$unexpected" | tail -n 25 | sed 's/^/    /'
+  fi
+  return 0
+}
+
 # What run_library found, for the summary.
-build_seconds=- step_count=- test_seconds=- vc17_files=- results=()
+build_seconds=- step_count=- test_seconds=- make_seconds=- vc17_files=-
+results=()
 
 run_library() {
   local package=$library description=$library.qev
   local source=$root/$package start
   library_failed=0
-  build_seconds=- step_count=- test_seconds=- vc17_files=- results=()
+  build_seconds=- step_count=- test_seconds=- make_seconds=- vc17_files=-
+  results=()
 
   if ! "$repo/scripts/fetch-debian-source.sh" "$package" "$root"; then
     fail "the Debian source package $package could not be fetched"
@@ -169,62 +176,94 @@ run_library() {
   fi
   echo "source: $(cat "$source/.fetched") in $source"
   cp -r "$here/$library/." "$source/"
-  rm -rf "$source/qev-ninja" "$source/qev-vc17"
-  # Both before qev runs: a new entry in a FILES directory reruns qev.
+  rm -rf "$source/qev-ninja" "$source/qev-make" "$source/qev-vc17"
+  # All before qev runs: a new entry in a FILES directory reruns qev.
   mkdir -p "$source/qev-ninja/logs" "$source/qev-vc17"
+  [ "$library" = cjson ] && mkdir -p "$source/qev-make"
   logs=$source/qev-ninja/logs
 
-  # The ninja build, from nothing.
+  # The ninja build, from nothing: first one object of the first test
+  # program (what it includes, generated headers too, must be made first),
+  # then everything, both configurations.
   local build=$source/qev-ninja
   cd "$build" || return
-  if ! "$qev" -t ninja -v 3 -x "../$description" >"$logs/qev.out" \
-    2>"$logs/qev.err"; then
-    fail "qev -t ninja failed:"
-    show_log "$logs/qev.err"
-    return
-  fi
-  # The descriptions are meant to be read without a warning.
-  if [ -s "$logs/qev.err" ]; then
-    fail "qev -t ninja printed on standard error:"
-    show_log "$logs/qev.err"
-  fi
+  run_qev ninja qev || return
   [ -f compile_commands.json ] || fail "qev wrote no compile_commands.json"
   start=$(now)
+  local object
+  object=$(ninja -t targets all | sed -n 's|^\(obj/[^:]*_Debug/[^:]*\.o\): .*|\1|p' |
+    grep -F "$(first_test_object_directory)" | head -n 1)
+  if [ -z "$object" ]; then
+    fail "no object of the first test in build.ninja"
+  elif ! ninja -j2 "$object" >"$logs/ninja-object.log" 2>&1; then
+    fail "ninja $object failed in a clean tree:"
+    show_log "$logs/ninja-object.log"
+    return
+  fi
   if ! ninja -j2 >"$logs/ninja.log" 2>&1; then
     fail "ninja failed:"
     show_log "$logs/ninja.log"
     return
   fi
   build_seconds=$(seconds_since "$start")
-  step_count=$(grep -c '^\[[0-9]*/[0-9]*\] ' "$logs/ninja.log")
+  step_count=$(($(grep -c '^\[[0-9]*/[0-9]*\] ' "$logs/ninja.log") + 0))
   echo "built: $step_count steps in $build_seconds s"
-  # Nothing is left to do: no event rewrites what a compile reads, and no
+  # Nothing is left to do: no step rewrites what a compile reads, and no
   # build output lands in a directory that qev lists.
   ninja -j2 >"$logs/noop.log" 2>&1
   grep -qx 'ninja: no work to do.' "$logs/noop.log" ||
     { fail "a second ninja did work:"; show_log "$logs/noop.log"; }
 
-  # The test programs, in each configuration.
+  # The tests of both configurations at once. leveldb's tests put their
+  # databases in TEST_TMPDIR, relative to where each runs: its
+  # configuration's output directory.
   start=$(now)
+  TEST_TMPDIR=tmp ninja -j8 test >"$logs/ninja-test.log" 2>&1
+  local status=$?
+  check_tests "$logs/ninja-test.log" ninja
+  if [ $status -ne 0 ] && [ $library_failed -eq 0 ]; then
+    fail "ninja test exited with status $status:"
+    show_log "$logs/ninja-test.log"
+  fi
   for configuration in "${configurations[@]}"; do
-    tests_passed=0
-    tests_failed=0
-    "tests_$library" "$source" "$build"
-    results+=("$configuration $tests_passed/$((tests_passed + tests_failed))")
+    "tools_$library" "$source" "$build"
   done
+
   test_seconds=$(seconds_since "$start")
-  echo "test runs passed: ${results[*]} in $test_seconds s"
+
+  # cJSON with make as well, from nothing.
+  if [ "$library" = cjson ]; then
+    start=$(now)
+    cd "$source/qev-make" || return
+    cp "$repo/examples/build/Makedefs.LINUX.mk" .
+    if run_qev make make; then
+      if ! make -j2 all >"$logs/make.log" 2>&1; then
+        fail "make all failed:"
+        show_log "$logs/make.log"
+      else
+        make test >"$logs/make-test.log" 2>&1
+        status=$?
+        check_tests "$logs/make-test.log" make
+        # make keeps what a test printed in obj/<test>_<configuration>.test.log.
+        local failed_test
+        sed -n 's/^FAIL \(.*\) (\(.*\))$/\1_\2/p' "$logs/make-test.log" |
+          while read -r failed_test; do
+            echo "    $failed_test:"
+            show_log "obj/$failed_test.test.log"
+          done
+        if [ $status -ne 0 ] && [ $library_failed -eq 0 ]; then
+          fail "make test exited with status $status:"
+          show_log "$logs/make-test.log"
+        fi
+      fi
+    fi
+    make_seconds=$(seconds_since "$start")
+  fi
+  echo "tests passed: ${results[*]}; ninja test $test_seconds s, make $make_seconds s"
 
   # The Visual Studio 2022 files of the same description.
   cd "$source/qev-vc17" || return
-  if ! "$qev" -t VC17 -v 3 -x "../$description" >"$logs/vc17.out" \
-    2>"$logs/vc17.err"; then
-    fail "qev -t VC17 failed:"
-    show_log "$logs/vc17.err"
-  elif [ -s "$logs/vc17.err" ]; then
-    fail "qev -t VC17 printed on standard error:"
-    show_log "$logs/vc17.err"
-  fi
+  run_qev VC17 vc17
   vc17_files=0
   local file
   for file in *.sln *.vcxproj *.vcxproj.filters; do
@@ -243,6 +282,16 @@ run_library() {
       { fail "the strict reader refused the VC17 files:"; show_log "$logs/vc17_check.log"; }
   fi
   echo "VC17: $vc17_files files"
+}
+
+# The object directory of the first test program of the library's
+# description, in its Debug configuration.
+first_test_object_directory() {
+  case $library in
+    snappy) echo obj/snappy_unittest_Debug/ ;;
+    leveldb) echo obj/c_test_Debug/ ;;
+    cjson) echo obj/cJSON_test_Debug/ ;;
+  esac
 }
 
 for library in "${libraries[@]}"; do
@@ -267,9 +316,9 @@ for library in "${libraries[@]}"; do
     passed_libraries=$((passed_libraries + 1))
   fi
   total_seconds=$(seconds_since "$library_start")
-  summary+=("$(printf '%-8s %-6s %6s s: build %s s (%s steps), test runs %s passed in %s s, VC17 %s files' \
+  summary+=("$(printf '%-8s %-6s %6s s: ninja build %s s (%s steps), ninja test %s s, make %s s; tests passed: %s; VC17 %s files' \
     "$library" "$verdict" "$total_seconds" "$build_seconds" "$step_count" \
-    "${results[*]:--}" "$test_seconds" "$vc17_files")")
+    "$test_seconds" "$make_seconds" "${results[*]:--}" "$vc17_files")")
 done
 
 echo
