@@ -51,7 +51,11 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
     bool written = true;
     return ExportProjects(imported, hold, &written) && written;
   };
-  ParseCommandLine(argc, argv, &workspace);
+  std::string error;
+  if (!ParseCommandLine(argc, argv, &workspace, &error)) {
+    reporter.Error(error);
+    return 1;
+  }
   if (!ToolAcceptsPlatform(workspace))
     return 1;
   // Kept for build files that rerun this very command.
