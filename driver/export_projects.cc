@@ -77,7 +77,10 @@ bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
     // Two of its files at one place would be written in an order that
     // depends on the threads' timing: such a project is written serially.
     exporter->set_jobs(repeated ? 1 : jobs);
-    exporter->Export(*project, platform_name);
+    // An import whose files could not all be written counts as not
+    // exported (see Workspace::exportImport).
+    if (!exporter->Export(*project, platform_name) && allWritten)
+      *allWritten = false;
   }
   return true;
 }
