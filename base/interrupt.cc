@@ -1,7 +1,9 @@
 #include "base/interrupt.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "base/interrupt_slots.h"
 
@@ -9,10 +11,45 @@ namespace {
 
 PendingSlot g_slots[kPendingSlots];
 
+std::atomic<int> g_creations{0};
+std::atomic<bool> g_creations_stopped{false};
+// Plain data, so that a signal handler may read it.
+thread_local int t_creations = 0;
+
 }  // namespace
 
 PendingSlot* PendingSlots() {
   return g_slots;
+}
+
+std::atomic<int>& FileCreationsUnderWay() {
+  return g_creations;
+}
+
+int OwnFileCreations() {
+  return t_creations;
+}
+
+std::atomic<bool>& FileCreationsStopped() {
+  return g_creations_stopped;
+}
+
+FileCreation::FileCreation() {
+  ++t_creations;
+  g_creations.fetch_add(1);
+  // Either the handler sees this creation and waits for it, or this sees
+  // that the handler has begun.
+  if (g_creations_stopped.load()) {
+    g_creations.fetch_sub(1);
+    --t_creations;
+    for (;;)
+      std::this_thread::sleep_for(std::chrono::seconds(1));
+  }
+}
+
+FileCreation::~FileCreation() {
+  g_creations.fetch_sub(1);
+  --t_creations;
 }
 
 int RememberPendingFile(const std::string& path) {

@@ -24,6 +24,21 @@ void ForgetPendingFile(int slot);
 // Slot -1 is ignored.
 void SetPendingHandle(int slot, intptr_t handle);
 
+// Held by a thread from before it remembers a temporary file until the file
+// exists (or could not be made). A handler that takes an interrupt on one
+// thread waits for those under way on the others before it removes the
+// remembered files, and none starts after it has begun: the thread that
+// would start one stops there for good, as the process is ending. So a file
+// that another thread creates at the moment of the interrupt is removed all
+// the same.
+class FileCreation {
+ public:
+  FileCreation();
+  ~FileCreation();
+  FileCreation(const FileCreation&) = delete;
+  FileCreation& operator=(const FileCreation&) = delete;
+};
+
 // Removes every remembered file; for the interrupt handlers (only calls that
 // are safe in a signal handler).
 void RemovePendingFiles();

@@ -20,4 +20,11 @@ struct PendingSlot {
 
 PendingSlot* PendingSlots();
 
+// The FileCreations under way on every thread, and on the calling one
+// (which an interrupt handler running there does not wait for).
+std::atomic<int>& FileCreationsUnderWay();
+int OwnFileCreations();
+// Set by a handler before it waits: no FileCreation starts from then on.
+std::atomic<bool>& FileCreationsStopped();
+
 #endif  // QEV_BASE_INTERRUPT_SLOTS_H_

@@ -157,6 +157,38 @@ class PosixDisk : public Disk {
   bool ListDirectory(const std::string& directory,
                      std::vector<DirectoryEntry>* entries,
                      std::string* error) override {
+#ifdef __linux__
+    // Read with getdents64 into a buffer of the thread's own: opendir
+    // allocates 32 KiB for every directory, which on a tree of thousands of
+    // directories costs more than the listing.
+    int fd = open(directory.empty() ? "." : directory.c_str(),
+                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+      *error = Reason(errno);
+      return false;
+    }
+    alignas(dirent64) static thread_local char buffer[32768];
+    bool ok = true;
+    for (;;) {
+      ssize_t got = getdents64(fd, buffer, sizeof buffer);
+      if (got < 0 && errno == EINTR)
+        continue;
+      if (got < 0) {
+        *error = Reason(errno);
+        ok = false;
+        break;
+      }
+      if (got == 0)
+        break;
+      for (ssize_t at = 0; at < got;) {
+        const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+        at += entry->d_reclen;
+        AddEntry(fd, entry->d_name, entry->d_type, entries);
+      }
+    }
+    close(fd);
+    return ok;
+#else
     DIR* dir = opendir(directory.empty() ? "." : directory.c_str());
     if (!dir) {
       *error = Reason(errno);
@@ -164,18 +196,7 @@ class PosixDisk : public Disk {
     }
     errno = 0;
     while (const dirent* entry = readdir(dir)) {
-      const char* name = entry->d_name;
-      if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) {
-        bool is_directory = entry->d_type == DT_DIR;
-        // Links and file systems that do not say are asked; a link counts
-        // as what it points to.
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-          struct stat info;
-          is_directory =
-              fstatat(dirfd(dir), name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-        }
-        entries->push_back({name, is_directory});
-      }
+      AddEntry(dirfd(dir), entry->d_name, entry->d_type, entries);
       errno = 0;
     }
     bool ok = errno == 0;
@@ -183,6 +204,24 @@ class PosixDisk : public Disk {
       *error = Reason(errno);
     closedir(dir);
     return ok;
+#endif
+  }
+
+  // Adds the entry `name` of the directory open as `fd`, but "." and "..".
+  static void AddEntry(int fd,
+                       const char* name,
+                       unsigned char type,
+                       std::vector<DirectoryEntry>* entries) {
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+      return;
+    bool is_directory = type == DT_DIR;
+    // Links and file systems that do not say are asked; a link counts as
+    // what it points to.
+    if (type == DT_UNKNOWN || type == DT_LNK) {
+      struct stat info;
+      is_directory = fstatat(fd, name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+    }
+    entries->push_back({name, is_directory});
   }
 
   std::string CurrentDirectory() override {
@@ -299,7 +338,9 @@ class PosixDisk : public Disk {
     return false;
   }
 
-  int ProcessId() override { return static_cast<int>(getpid()); }
+  int ProcessId() override {
+    return static_cast<int>(getpid());
+  }
 
   bool RunProgram(const std::vector<std::string>& arguments,
                   size_t limit,

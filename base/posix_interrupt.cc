@@ -1,4 +1,5 @@
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
 #include "base/interrupt.h"
@@ -6,7 +7,21 @@
 
 namespace {
 
+// Lets the other threads finish the temporary files they are creating, so
+// that the sweep finds them, and start no more; waits two seconds at most.
+void StopFileCreations() {
+  FileCreationsStopped().store(true);
+  const int own = OwnFileCreations();
+  const struct timespec pause = {0, 1000000};
+  for (int waited = 0; waited < 2000; ++waited) {
+    if (FileCreationsUnderWay().load() <= own)
+      break;
+    nanosleep(&pause, nullptr);
+  }
+}
+
 void OnInterrupt(int signal_number) {
+  StopFileCreations();
   RemovePendingFiles();
   // End with the signal's own status, as an unhandled interrupt would.
   signal(signal_number, SIG_DFL);

@@ -26,9 +26,9 @@ BOOL WINAPI OnConsoleEvent(DWORD /*event*/) {
     Sleep(INFINITE);
     return TRUE;
   }
-  // From here the main thread starts no work on a remembered file; a call
-  // under way finishes first. A file it created is remembered already, so
-  // the sweep removes it too.
+  // From here no thread starts work on a remembered file (the export
+  // writes on several); calls under way finish first. A file one of them
+  // created is remembered already, so the sweep removes it too.
   AcquireSRWLockExclusive(&g_working);
   RemovePendingFiles();
   RestoreConsoleCodePage();

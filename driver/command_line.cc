@@ -1,5 +1,7 @@
 #include "driver/command_line.h"
 
+#include <cstring>
+
 #include "base/reporter.h"
 #include "base/text.h"
 #include "driver/tool_table.h"
@@ -16,13 +18,27 @@ std::optional<std::string> DefaultPlatform(const std::string& name) {
 namespace {
 
 bool TakesValue(char letter) {
-  return letter == 'c' || letter == 'o' || letter == 'p' || letter == 't' ||
-         letter == 'v' || letter == 'x';
+  return letter == 'c' || letter == 'j' || letter == 'o' || letter == 'p' ||
+         letter == 't' || letter == 'v' || letter == 'x';
 }
 
 }  // namespace
 
-void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {
+bool ParseJobs(const char* text, int* jobs) {
+  int value = 0;
+  size_t length = std::strlen(text);
+  if (length == 0 || length > 9 || std::strspn(text, "0123456789") != length ||
+      !ParseLeadingInt(text, &value) || value < 1)
+    return false;
+  *jobs = value;
+  return true;
+}
+
+bool ParseCommandLine(int argc,
+                      const char* const* argv,
+                      Workspace* workspace,
+                      std::string* error) {
+  bool ok = true;
   for (int i = 0; i < argc; ++i) {
     const char* argument = argv[i];
     if (argument[0] != '-')
@@ -36,6 +52,16 @@ void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {
     switch (letter) {
       case 'c':
         workspace->configurationFilter.insert(value);
+        break;
+      case 'j':
+        if (!ParseJobs(value, &workspace->jobs) && ok) {
+          ok = false;
+          if (error)
+            *error = std::string(
+                         "-j takes a number of threads, 1 or more, "
+                         "not \"") +
+                     value + "\"";
+        }
         break;
       case 'o':
         workspace->outputName = value;
@@ -56,6 +82,7 @@ void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace) {
   }
   if (!workspace->platform && workspace->tool)
     workspace->platform = DefaultPlatform(*workspace->tool);
+  return ok;
 }
 
 void PrintHelp(Reporter& reporter) {
@@ -155,7 +182,7 @@ std::string UsageText() {
              tool->description + "\n";
   }
   return "Usage: qev [-t <tool>] [-p <platform>] [-c <configuration>]... "
-         "[-v <level>] [-o <name>] -x <project.qev>\n"
+         "[-v <level>] [-o <name>] [-j <threads>] -x <project.qev>\n"
          "\n"
          "Reads an XML project description and writes the build files of a "
          "tool.\n"
@@ -174,6 +201,11 @@ std::string UsageText() {
          "  -v <level>    print what was read when the level is above 3 "
          "(default 4)\n"
          "  -o <name>     base name of the solution or Xcode bundle\n"
+         "  -j <threads>  threads that format and write the build files "
+         "(default:\n"
+         "                QEV_JOBS, else one per core); the output is the "
+         "same for any\n"
+         "                number\n"
          "  --strict      report every warning as an error; write nothing "
          "then\n"
          "  -h, --help    print this help and exit\n"

@@ -9,10 +9,19 @@ class Reporter;
 
 // Fills the option fields of `workspace` from the arguments (the program name
 // included): -x file, -t tool, -p platform, -c configuration (repeatable),
-// -v level, -o name. Only the second character of an option counts; options
-// without a value, other letters and stray arguments are ignored. Without
-// -p, the platform is the one the tool implies (DefaultPlatform).
-void ParseCommandLine(int argc, const char* const* argv, Workspace* workspace);
+// -v level, -o name, -j threads. Only the second character of an option
+// counts; options without a value, other letters and stray arguments are
+// ignored. Without -p, the platform is the one the tool implies
+// (DefaultPlatform). False, with the reason in `*error` (when given), for a
+// -j value that is not a whole number of 1 or more; the other options are
+// taken all the same.
+bool ParseCommandLine(int argc,
+                      const char* const* argv,
+                      Workspace* workspace,
+                      std::string* error = nullptr);
+
+// Reads the value of -j: a whole number of threads, 1 or more (digits only).
+bool ParseJobs(const char* text, int* jobs);
 
 // The platform a tool writes for when none is given (see the tool table);
 // none for unknown tools.

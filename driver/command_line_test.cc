@@ -68,3 +68,30 @@ TEST(FindInfoRequestTest, HelpAndVersionButNotAsOptionValues) {
   EXPECT_EQ(find({"qev", "-x", "-h", "-o", "--version"}), InfoRequest::kNone);
   EXPECT_EQ(find({"qev", "-help", "-x", "a.qev"}), InfoRequest::kNone);
 }
+
+TEST(ParseCommandLineTest, ThreadsAreAWholeNumberOfOneOrMore) {
+  EXPECT_EQ(Parse({"qev", "-x", "a.qev"})->jobs, 0);
+  EXPECT_EQ(Parse({"qev", "-j", "1"})->jobs, 1);
+  EXPECT_EQ(Parse({"qev", "-jobs", "12"})->jobs, 12);
+  for (const char* wrong :
+       {"0", "-3", "two", "2x", "", " 4", "+4", "99999999999"}) {
+    Workspace workspace;
+    std::string error;
+    std::vector<const char*> args = {"qev", "-j", wrong, "-t", "make"};
+    EXPECT_FALSE(ParseCommandLine(static_cast<int>(args.size()), args.data(),
+                                  &workspace, &error))
+        << wrong;
+    EXPECT_NE(error.find(std::string("\"") + wrong + "\""), std::string::npos)
+        << error;
+    // The other options are taken all the same.
+    EXPECT_EQ(workspace.tool, "make");
+    EXPECT_EQ(workspace.jobs, 0);
+  }
+}
+
+TEST(ParseCommandLineTest, TheValueOfJIsNoOption) {
+  const char* help[] = {"qev", "-j", "--help"};
+  EXPECT_EQ(FindInfoRequest(3, help), InfoRequest::kNone);
+  const char* strict[] = {"qev", "-j", "--strict"};
+  EXPECT_FALSE(HasStrictArgument(3, strict));
+}

@@ -1,5 +1,6 @@
 #include "driver/export_projects.h"
 
+#include "base/ordered_work.h"
 #include "base/reporter.h"
 #include "driver/resolve_packages.h"
 #include "driver/tool_table.h"
@@ -48,6 +49,7 @@ bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
   std::unique_ptr<QEVExporter> exporter =
       tool->create(ExportContext{*workspace.disk, *workspace.reporter, held});
   const std::string platform_name = tool->platformName(workspace.platform);
+  const int jobs = EffectiveJobs(workspace.jobs);
   OutputClaims claims;
   for (const auto& project : workspace.projects) {
     const std::string owner = "project \"" + project->name + "\" (" +
@@ -55,8 +57,9 @@ bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
                               std::to_string(project->line) + ")";
     std::string path;
     std::string holder;
+    bool repeated = false;
     if (!claims.Claim(*workspace.disk, exporter->OutputFiles(*project), owner,
-                      &path, &holder)) {
+                      &path, &holder, &repeated)) {
       workspace.reporter->Error(
           DescriptionPlace(*project, project->line) + "project \"" +
           project->name + "\" would write \"" + path + "\", which " + holder +
@@ -71,7 +74,13 @@ bool ExportProjects(Workspace& workspace, HeldOutputs* held, bool* allWritten) {
     } else {
       WarnAboutUnresolvedPackages(*project, tool->name, *workspace.reporter);
     }
-    exporter->Export(*project, platform_name);
+    // Two of its files at one place would be written in an order that
+    // depends on the threads' timing: such a project is written serially.
+    exporter->set_jobs(repeated ? 1 : jobs);
+    // An import whose files could not all be written counts as not
+    // exported (see Workspace::exportImport).
+    if (!exporter->Export(*project, platform_name) && allWritten)
+      *allWritten = false;
   }
   return true;
 }

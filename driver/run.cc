@@ -1,5 +1,7 @@
 #include "driver/run.h"
 
+#include <cstdlib>
+
 #include "base/disk.h"
 #include "base/reporter.h"
 #include "driver/command_line.h"
@@ -20,6 +22,24 @@ void TearDownWorkspace(Workspace& workspace) {
   workspace.projects.clear();
   workspace.configurationFilter.clear();
 }
+
+namespace {
+
+// Without -j, QEV_JOBS (when set and not empty) gives the number of threads:
+// a way to choose it for every qev that a script or a build runs.
+bool JobsFromEnvironment(Workspace* workspace, std::string* error) {
+  const char* value = std::getenv("QEV_JOBS");
+  if (workspace->jobs != 0 || !value || !*value)
+    return true;
+  if (ParseJobs(value, &workspace->jobs))
+    return true;
+  *error =
+      std::string("QEV_JOBS takes a number of threads, 1 or more, not \"") +
+      value + "\"";
+  return false;
+}
+
+}  // namespace
 
 int RunQev(int argc, const char* const* argv, Reporter& reporter) {
   switch (FindInfoRequest(argc, argv)) {
@@ -51,7 +71,12 @@ int RunQev(int argc, const char* const* argv, Reporter& reporter) {
     bool written = true;
     return ExportProjects(imported, hold, &written) && written;
   };
-  ParseCommandLine(argc, argv, &workspace);
+  std::string error;
+  if (!ParseCommandLine(argc, argv, &workspace, &error) ||
+      !JobsFromEnvironment(&workspace, &error)) {
+    reporter.Error(error);
+    return 1;
+  }
   if (!ToolAcceptsPlatform(workspace))
     return 1;
   // Kept for build files that rerun this very command.

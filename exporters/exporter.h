@@ -34,6 +34,14 @@ class QEVExporter {
   // driver can refuse a project whose files another one writes; none for a
   // project that Export refuses whole.
   virtual std::vector<std::string> OutputFiles(const Project& project) = 0;
+
+  // How many threads the next Export may work on (1: the serial run). The
+  // files, messages and their order are the same whatever the number.
+  void set_jobs(int jobs) { jobs_ = jobs; }
+  int jobs() const { return jobs_; }
+
+ protected:
+  int jobs_ = 1;
 };
 
 #endif  // QEV_EXPORTERS_EXPORTER_H_

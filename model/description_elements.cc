@@ -96,13 +96,29 @@ std::vector<std::string> AttributesOf(const ElementInfo& element) {
   return attributes;
 }
 
-bool ElementTakesAttribute(const ElementInfo& element,
-                           std::string_view attribute) {
-  for (const std::string& known : AttributesOf(element)) {
-    if (EqualsNoCase(known, attribute))
+namespace {
+
+// Whether one of the blank-separated words of `list` is `word`, ASCII case
+// ignored; asked for every attribute read, so without copies.
+bool ListHasWord(std::string_view list, std::string_view word) {
+  size_t start = 0;
+  while (start < list.size()) {
+    size_t end = list.find_first_of(" \t\r\n", start);
+    if (end == std::string_view::npos)
+      end = list.size();
+    if (end > start && EqualsNoCase(list.substr(start, end - start), word))
       return true;
+    start = end + 1;
   }
   return false;
+}
+
+}  // namespace
+
+bool ElementTakesAttribute(const ElementInfo& element,
+                           std::string_view attribute) {
+  return ListHasWord(kFilters, attribute) ||
+         ListHasWord(element.attributes, attribute);
 }
 
 const std::vector<std::string>& KnownConfigurationTypes() {

@@ -333,6 +333,9 @@ struct Workspace {
   std::optional<std::string> platform;
   TextSet configurationFilter;
   int verbosity = 4;
+  // Threads the export may work on (-j); 0 for as many as the host runs
+  // at once.
+  int jobs = 0;
   int version = 0;
   Project* currentProject = nullptr;
   Target* currentTarget = nullptr;

@@ -122,12 +122,12 @@ void CheckElement(Workspace& workspace, const TiXmlElement& element) {
     Warn(workspace, element, "element\n" + ToLowerAscii(tag), message);
     return;
   }
-  const std::vector<std::string> attributes = AttributesOf(*info);
   for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute;
        attribute = attribute->Next()) {
-    const std::string name = attribute->Name();
-    if (ElementTakesAttribute(*info, name))
+    if (ElementTakesAttribute(*info, attribute->Name()))
       continue;
+    const std::string name = attribute->Name();
+    const std::vector<std::string> attributes = AttributesOf(*info);
     std::string message = "<" + std::string(info->name) +
                           "> takes no attribute " + Quoted(name) +
                           "; it reads " + Listed(attributes);

@@ -17,6 +17,12 @@ void HeldOutputs::HoldDirectory(std::string path) {
   held_.push_back(std::move(directory));
 }
 
+void HeldOutputs::TakeFrom(HeldOutputs& other) {
+  for (Held& held : other.held_)
+    held_.push_back(std::move(held));
+  other.held_.clear();
+}
+
 bool HeldOutputs::WriteAll(Disk& disk, Reporter& reporter) {
   bool ok = true;
   for (const Held& held : held_) {

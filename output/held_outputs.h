@@ -15,6 +15,8 @@ class HeldOutputs {
   // `path` as the disk takes it, `shown` as messages name it.
   void HoldFile(std::string path, std::string shown, std::string content);
   void HoldDirectory(std::string path);
+  // Holds what `other` holds after what this holds, and empties `other`.
+  void TakeFrom(HeldOutputs& other);
 
   // Writes what was held; false when a file could not be written (each
   // reported as OutputWriter reports it).

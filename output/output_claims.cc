@@ -2,6 +2,9 @@
 
 #include "base/disk.h"
 #include "base/path.h"
+#include "base/text.h"
+
+#include <unordered_set>
 
 std::string OutputClaims::Key(Disk& disk, const std::string& path) {
   std::string directory = ParentDirectory(path);
@@ -20,7 +23,8 @@ bool OutputClaims::Claim(Disk& disk,
                          const std::vector<std::string>& paths,
                          const std::string& owner,
                          std::string* path,
-                         std::string* holder) {
+                         std::string* holder,
+                         bool* repeated) {
   std::vector<std::string> keys;
   keys.reserve(paths.size());
   for (const std::string& candidate : paths) {
@@ -31,6 +35,12 @@ bool OutputClaims::Claim(Disk& disk,
       *holder = taken->second;
       return false;
     }
+  }
+  if (repeated) {
+    std::unordered_set<std::string> seen;
+    *repeated = false;
+    for (const std::string& key : keys)
+      *repeated = !seen.insert(ToLowerAscii(key)).second || *repeated;
   }
   for (std::string& key : keys)
     owners_.emplace(std::move(key), owner);

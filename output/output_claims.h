@@ -18,11 +18,14 @@ class OutputClaims {
   // Claims every file of `paths` (as the disk takes them) for `owner`. When
   // one of them is another owner's already, claims none and returns false
   // with that file (as given) in `*path` and the other owner in `*holder`.
+  // `*repeated` (when given) tells whether two of `paths` are one file
+  // (names compared ignoring ASCII case, as some file systems do).
   bool Claim(Disk& disk,
              const std::vector<std::string>& paths,
              const std::string& owner,
              std::string* path,
-             std::string* holder);
+             std::string* holder,
+             bool* repeated = nullptr);
 
  private:
   std::string Key(Disk& disk, const std::string& path);

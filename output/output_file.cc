@@ -1,5 +1,7 @@
 #include "output/output_file.h"
 
+#include <atomic>
+
 #include "base/interrupt.h"
 #include "base/path.h"
 #include "base/reporter.h"
@@ -27,11 +29,13 @@ bool CreateTemporary(Disk& disk,
                      unsigned mode,
                      TemporaryFile* file,
                      std::string* error) {
-  static unsigned counter = 0;
+  // Threads write outputs side by side: each name is taken once.
+  static std::atomic<unsigned> counter{0};
   const std::string prefix =
       directory + ".qev" + std::to_string(disk.ProcessId()) + ".";
   for (int attempt = 0; attempt < 100; ++attempt) {
     file->path = prefix + std::to_string(counter++);
+    FileCreation creation;
     file->slot = RememberPendingFile(file->path);
     bool exists = false;
     if (disk.CreateNew(file, mode, &exists, error))

@@ -45,6 +45,7 @@ class OutputWriter {
       : disk_(disk), reporter_(reporter), base_(std::move(base)), held_(held) {}
 
   Disk& disk() { return disk_; }
+  Reporter& reporter() { return reporter_; }
   const std::string& base() const { return base_; }
 
   // `path` (as the description sees it) as the disk takes it.

@@ -12,6 +12,7 @@
 #include "exporters/make/target_rules.h"
 #include "model/description_place.h"
 #include "model/model.h"
+#include "output/ordered_export.h"
 #include "output/output_file.h"
 
 std::string MakePlatformName(const std::optional<std::string>& platform) {
@@ -79,14 +80,44 @@ bool MakeExporter::Export(Project& project, const std::string& platformName) {
   leftOut_.clear();
   generatedOwners_.clear();
   bool written = true;
+  // The dependency step of a target changes the configurations of the
+  // targets it depends on, so every target's is done, in order, before any
+  // fragment is formatted; the fragments are then formatted and written on
+  // as many threads as allowed. What each target reports waits in its own
+  // recording, given out in the order of the targets.
+  const size_t count = project.targets.size();
+  std::vector<PreparedFragment> prepared;
+  prepared.reserve(count);
+  for (const auto& target : project.targets) {
+    prepared.emplace_back(context_.reporter.strict());
+    PrepareTargetMakefile(project, *target, &prepared.back());
+  }
+  ExportInOrder(
+      count, jobs_, context_.reporter, context_.held,
+      [&](size_t i, const ExportSlot& slot) {
+        PreparedFragment& fragment = prepared[i];
+        fragment.messages.Replay(*slot.reporter);
+        if (!fragment.ready) {
+          fragment.written = false;
+          return;
+        }
+        OutputWriter output(context_.disk, *slot.reporter,
+                            project.baseDirectory, slot.held);
+        fragment.written =
+            WriteTargetFragment(output, *project.targets[i], fragment);
+      },
+      [&](size_t i) {
+        PreparedFragment& fragment = prepared[i];
+        if (fragment.written)
+          rules_.insert(fragment.built.begin(), fragment.built.end());
+        else
+          written = false;
+        fragment = PreparedFragment(false);
+      });
   // Every fragment is complete, and every dependency step done, before the
   // project makefile is formatted.
   OutputWriter output(context_.disk, context_.reporter, project.baseDirectory,
                       context_.held);
-  for (const auto& target : project.targets) {
-    if (!WriteTargetMakefile(output, *target))
-      written = false;
-  }
   if (!WriteProjectMakefiles(output, project))
     written = false;
   return written;
@@ -191,29 +222,50 @@ void WarnAboutTarget(const Target& target, Reporter& reporter) {
 }  // namespace
 
 bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
-  Reporter& reporter = context_.reporter;
+  PreparedFragment fragment(context_.reporter.strict());
+  PrepareTargetMakefile(*target.project, target, &fragment);
+  fragment.messages.Replay(context_.reporter);
+  if (!fragment.ready || !WriteTargetFragment(output, target, fragment))
+    return false;
+  rules_.insert(fragment.built.begin(), fragment.built.end());
+  return true;
+}
+
+void MakeExporter::PrepareTargetMakefile(const Project& project,
+                                         Target& target,
+                                         PreparedFragment* fragment) {
+  Reporter& reporter = fragment->messages;
+  OutputWriter output(context_.disk, reporter, project.baseDirectory,
+                      context_.held);
   const std::string file_name = "Makefile." + target.name + ".mk";
-  const std::string path =
+  fragment->path =
       JoinPath(output.ExportDirectory(target.exportDir, file_name), file_name);
   // A fragment that can never be written leaves the model alone: no
   // dependency step, no "Depends for" lines.
-  if (!output.CanHold(path))
-    return false;
+  if (!output.CanHold(fragment->path))
+    return;
   // A refused target is left out of the project makefile as well, so that
   // make builds the rest.
   if (!CheckOutputNames(target, reporter) ||
       !ClaimGeneratedFiles(target, reporter)) {
     leftOut_.insert(&target);
-    return false;
+    return;
   }
   WarnAboutTarget(target, reporter);
   // The configurations that get rules: those built before the dependency
   // step can add any to this target.
-  std::vector<const Configuration*> built;
   for (const Configuration* configuration : target.configurations) {
     if (IsBuiltConfiguration(*configuration))
-      built.push_back(configuration);
+      fragment->built.push_back(configuration);
   }
+  ResolveDependencyLinkInputs(target);
+  fragment->configurations = target.configurations;
+  fragment->ready = true;
+}
+
+bool MakeExporter::WriteTargetFragment(OutputWriter& output,
+                                       const Target& target,
+                                       const PreparedFragment& fragment) {
   MakeSourceLists sources = CollectMakeSources(target);
   // The sources the target's own steps generate are compiled too; the
   // compile rule finds a source by a directory before its object path, so
@@ -231,17 +283,15 @@ bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
       sources.entries.push_back({kind, sources.generatedSources.back().first});
     }
   }
+  Reporter& reporter = output.reporter();
   for (const std::string& warning : sources.warnings)
     reporter.Warning(warning);
-  ResolveDependencyLinkInputs(target);
-  std::string depends_lines = std::string();
-  std::string fragment =
-      FormatTargetMakefile(platformName_, target, sources, &depends_lines);
+  std::string depends_lines;
+  std::string text;
+  AppendTargetMakefile(platformName_, target, fragment.configurations, sources,
+                       &text, &depends_lines);
   reporter.Print(depends_lines);
-  if (!output.WritePath(path, fragment))
-    return false;
-  rules_.insert(built.begin(), built.end());
-  return true;
+  return output.WritePath(fragment.path, text);
 }
 
 bool MakeExporter::WriteProjectMakefiles(OutputWriter& output,

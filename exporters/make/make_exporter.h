@@ -4,11 +4,16 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "base/reporter.h"
 
 #include "exporters/exporter.h"
 #include "exporters/make/project_makefile_writer.h"
 
 class OutputWriter;
+struct Configuration;
+struct Project;
 struct Target;
 
 // The platform name that the make files use: "LINUX" for Linux, "OSX" for
@@ -30,8 +35,37 @@ class MakeExporter : public QEVExporter {
 
   // Writes "Makefile.<target>.mk" into the target's export directory. When
   // the file cannot be opened nothing is written and the model is left
-  // alone.
+  // alone. (PrepareTargetMakefile, then WriteTargetFragment.)
   bool WriteTargetMakefile(OutputWriter& output, Target& target);
+
+  // A target's fragment between its preparation and its writing.
+  struct PreparedFragment {
+    explicit PreparedFragment(bool strict)
+        : messages(Reporter::Recording(strict)) {}
+    // What the preparation reported, to be reported before the rest.
+    Reporter messages;
+    // Where the fragment goes, as the description sees it.
+    std::string path;
+    // Whether it is to be formatted and written.
+    bool ready = false;
+    // The configurations that get rules, and every configuration of the
+    // target once its dependency step is done.
+    std::vector<const Configuration*> built;
+    std::vector<Configuration*> configurations;
+    bool written = false;
+  };
+  // The serial part of a target's fragment, done for the targets in order:
+  // the checks, the claims of generated files, the warnings and the
+  // dependency step, which changes this target and those it depends on.
+  void PrepareTargetMakefile(const Project& project,
+                             Target& target,
+                             PreparedFragment* fragment);
+  // Formats and writes a prepared fragment, reporting to `output`'s
+  // reporter; changes nothing but the disk, so that fragments of different
+  // targets may be written side by side.
+  bool WriteTargetFragment(OutputWriter& output,
+                           const Target& target,
+                           const PreparedFragment& fragment);
 
   // Writes "Makefile" and "<project>.Makefile" into the project's export
   // directory.

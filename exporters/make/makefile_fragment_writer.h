@@ -2,6 +2,7 @@
 #define QEV_EXPORTERS_MAKE_MAKEFILE_FRAGMENT_WRITER_H_
 
 #include <string>
+#include <vector>
 
 struct Configuration;
 struct MakeSourceLists;
@@ -40,5 +41,14 @@ std::string FormatTargetMakefile(const std::string& platformName,
                                  const Target& target,
                                  const MakeSourceLists& sources,
                                  std::string* dependsLines);
+// The same for the configurations `configurations` of the target (its list
+// as it stood when its dependencies were resolved: configurations that
+// later targets add to it are not in its fragment), appended to `out`.
+void AppendTargetMakefile(const std::string& platformName,
+                          const Target& target,
+                          const std::vector<Configuration*>& configurations,
+                          const MakeSourceLists& sources,
+                          std::string* out,
+                          std::string* dependsLines);
 
 #endif  // QEV_EXPORTERS_MAKE_MAKEFILE_FRAGMENT_WRITER_H_

@@ -1,5 +1,9 @@
 #include "exporters/ninja/build_file_writer.h"
 
+#include <vector>
+
+#include "base/ordered_work.h"
+
 #include "base/path.h"
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/ninja_escape.h"
@@ -329,7 +333,9 @@ std::string FormatBuildFile(const BuildGraph& graph) {
   return out;
 }
 
-void AppendBuildFile(const BuildGraph& graph, std::string* out_pointer) {
+void AppendBuildFile(const BuildGraph& graph,
+                     std::string* out_pointer,
+                     int jobs) {
   std::string& out = *out_pointer;
   size_t size = out.size() + 4096;
   for (const BuildUnit& unit : graph.units) {
@@ -368,8 +374,20 @@ void AppendBuildFile(const BuildGraph& graph, std::string* out_pointer) {
   if (!graph.generateEdges.empty())
     out += '\n';
 
-  for (const BuildUnit& unit : graph.units)
-    AppendUnit(&out, graph, unit);
+  if (jobs <= 1) {
+    for (const BuildUnit& unit : graph.units)
+      AppendUnit(&out, graph, unit);
+  } else {
+    // Each unit's lines on a thread of their own, joined in order.
+    std::vector<std::string> chunks(graph.units.size());
+    RunOrdered(
+        graph.units.size(), jobs,
+        [&](size_t i) { AppendUnit(&chunks[i], graph, graph.units[i]); },
+        [&](size_t i) {
+          out += chunks[i];
+          std::string().swap(chunks[i]);
+        });
+  }
 
   AppendTests(graph, &out);
 

@@ -12,8 +12,9 @@ constexpr int kLinkPoolDepth = 4;
 // edge, per unit its compiles, archive or link and goal, then a goal per
 // configuration and "all", which a bare `ninja` builds.
 std::string FormatBuildFile(const BuildGraph& graph);
-// The same, appended to `out`.
-void AppendBuildFile(const BuildGraph& graph, std::string* out);
+// The same, appended to `out`; the units' parts are formatted on `jobs`
+// threads, which changes nothing of the text.
+void AppendBuildFile(const BuildGraph& graph, std::string* out, int jobs = 1);
 
 // The command of the regeneration rule: qev rerun in its directory with the
 // recorded toolchain in its environment.

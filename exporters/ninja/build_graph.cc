@@ -319,6 +319,10 @@ const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
   files.libraries.reserve(count);
   std::unordered_set<std::string_view> seen;
   seen.reserve(count);
+  bool have_directory = false;
+  std::string last_directory;
+  std::string relative_directory;
+  std::string full_directory;
   for (const FileGroup& group : target.fileGroups) {
     for (const FileEntry& file : group.files) {
       // Without a root the search ran in the base directory itself.
@@ -340,11 +344,20 @@ const Resolver::TargetFiles& Resolver::FilesOf(const Target& target,
       // disk is taken as it is, whatever it holds.
       std::string_view directory = std::string_view(written).substr(
           0, written.size() - file.name().size());
-      std::string relative = JoinNormalized(directory, file.name());
-      std::string path =
-          file.absolute
-              ? relative
-              : JoinNormalized(JoinPath(prefix, directory), file.name());
+      // The files of a group share their directories: each is normalised
+      // once for a run of files in it (JoinNormalized, in two steps).
+      if (!have_directory || directory != last_directory) {
+        last_directory.assign(directory);
+        relative_directory = NormalizePath(directory);
+        full_directory = NormalizePath(JoinPath(prefix, directory));
+        have_directory = true;
+      }
+      auto joined = [&file](const std::string& normal) {
+        return normal == "." ? std::string(file.name())
+                             : JoinPath(normal, file.name());
+      };
+      std::string relative = joined(relative_directory);
+      std::string path = file.absolute ? relative : joined(full_directory);
       std::string* kept;
       if (kind == SourceKind::kLinkInput) {
         files.libraries.push_back(std::move(path));

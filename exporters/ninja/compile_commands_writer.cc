@@ -1,6 +1,9 @@
 #include "exporters/ninja/compile_commands_writer.h"
 
+#include <vector>
+
 #include "base/json_string.h"
+#include "base/ordered_work.h"
 #include "exporters/ninja/build_graph.h"
 #include "exporters/ninja/ninja_escape.h"
 
@@ -56,7 +59,36 @@ std::string FormatCompileCommands(const BuildGraph& graph) {
   return out;
 }
 
-void AppendCompileCommands(const BuildGraph& graph, std::string* out_pointer) {
+namespace {
+
+// The entries of one unit, each after ",\n".
+void AppendUnitCommands(const BuildGraph& graph,
+                        const BuildUnit& unit,
+                        const std::string& directory,
+                        std::string* out_pointer) {
+  std::string& out = *out_pointer;
+  const std::string object_directory = unit.objectDirectory + "/";
+  std::string command;
+  for (const CompileStep& step : *unit.compiles) {
+    out += ",\n  {\n    \"directory\": ";
+    out += directory;
+    out += ",\n    \"command\": ";
+    command.clear();
+    AppendCompileCommand(&command, graph.toolchain, unit, step, false);
+    AppendJsonString(&out, command);
+    out += ",\n    \"file\": ";
+    AppendJsonString(&out, SourceArgument(step));
+    out += ",\n    \"output\": ";
+    AppendJsonString(&out, object_directory + step.objectName);
+    out += "\n  }";
+  }
+}
+
+}  // namespace
+
+void AppendCompileCommands(const BuildGraph& graph,
+                           std::string* out_pointer,
+                           int jobs) {
   std::string& out = *out_pointer;
   const std::string directory = JsonString(graph.buildDirectory);
   size_t size = out.size() + 16;
@@ -70,26 +102,36 @@ void AppendCompileCommands(const BuildGraph& graph, std::string* out_pointer) {
   }
   out.reserve(size);
   out += "[";
-  std::string command;
-  bool first = true;
-  for (size_t index : graph.compileDatabaseUnits) {
-    const BuildUnit& unit = graph.units[index];
-    const std::string object_directory = unit.objectDirectory + "/";
-    for (const CompileStep& step : *unit.compiles) {
-      out += first ? "\n" : ",\n";
-      first = false;
-      out += "  {\n    \"directory\": ";
-      out += directory;
-      out += ",\n    \"command\": ";
-      command.clear();
-      AppendCompileCommand(&command, graph.toolchain, unit, step, false);
-      AppendJsonString(&out, command);
-      out += ",\n    \"file\": ";
-      AppendJsonString(&out, SourceArgument(step));
-      out += ",\n    \"output\": ";
-      AppendJsonString(&out, object_directory + step.objectName);
-      out += "\n  }";
+  const size_t start = out.size();
+  // The first entry follows "[" with a line break alone.
+  auto add = [&](const std::string& entries) {
+    if (entries.empty())
+      return;
+    if (out.size() == start)
+      out.append(entries, 1, std::string::npos);
+    else
+      out += entries;
+  };
+  const std::vector<size_t>& units = graph.compileDatabaseUnits;
+  if (jobs <= 1) {
+    std::string entries;
+    for (size_t index : units) {
+      entries.clear();
+      AppendUnitCommands(graph, graph.units[index], directory, &entries);
+      add(entries);
     }
+  } else {
+    std::vector<std::string> chunks(units.size());
+    RunOrdered(
+        units.size(), jobs,
+        [&](size_t i) {
+          AppendUnitCommands(graph, graph.units[units[i]], directory,
+                             &chunks[i]);
+        },
+        [&](size_t i) {
+          add(chunks[i]);
+          std::string().swap(chunks[i]);
+        });
   }
-  out += first ? "]\n" : "\n]\n";
+  out += out.size() == start ? "]\n" : "\n]\n";
 }

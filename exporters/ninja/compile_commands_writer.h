@@ -26,6 +26,10 @@ void AppendCompileCommand(std::string* out,
 // that read the file run the compiler themselves).
 std::string FormatCompileCommands(const BuildGraph& graph);
 // The same, appended to `out`.
-void AppendCompileCommands(const BuildGraph& graph, std::string* out);
+// The units' entries are formatted on `jobs` threads, which changes nothing
+// of the text.
+void AppendCompileCommands(const BuildGraph& graph,
+                           std::string* out,
+                           int jobs = 1);
 
 #endif  // QEV_EXPORTERS_NINJA_COMPILE_COMMANDS_WRITER_H_

@@ -168,10 +168,10 @@ bool NinjaExporter::Export(Project& project, const std::string& platformName) {
   // The database first: build.ninja is what ninja checks for being up to
   // date, so it is written last. Both texts share one buffer.
   std::string text;
-  AppendCompileCommands(graph, &text);
+  AppendCompileCommands(graph, &text, jobs_);
   bool database = output.Write(directory, "compile_commands.json", text);
   text.clear();
-  AppendBuildFile(graph, &text);
+  AppendBuildFile(graph, &text, jobs_);
   bool build = output.Write(directory, "build.ninja", text);
   return database && build;
 }

@@ -30,6 +30,15 @@ std::string ItemValue(const std::string& path) {
   return out;
 }
 
+// ItemValue(path) appended to `out`; a path without characters MSBuild
+// reads is taken as it is, without a copy.
+void AppendItemValue(const std::string& path, std::string* out) {
+  if (path.find_first_of("%$@;'?*") == std::string::npos)
+    AppendXmlAttributeText(path, out);
+  else
+    AppendXmlAttributeText(MsBuildEscapedLiteral(path), out);
+}
+
 // A value of the description: its XML references read first.
 std::string SettingValue(const std::string& text) {
   return Value(DecodeXmlReferences(text));
@@ -560,7 +569,7 @@ class ProjectFileFormatter {
           out_.append("  <ItemGroup>\n");
         any = true;
         out_.append("    <").append(ItemKindName(kind)).append(" Include=\"");
-        out_.append(ItemValue(item.include));
+        AppendItemValue(item.include, &out_);
         if (item.onlyIn.empty()) {
           out_.append("\" />\n");
           continue;
@@ -650,7 +659,7 @@ std::string FormatFiltersFile(const ProjectItems& items) {
       any = true;
       const char* name = ItemKindName(kind);
       out.append("    <").append(name).append(" Include=\"");
-      out.append(ItemValue(item.include));
+      AppendItemValue(item.include, &out);
       if (item.filter.empty()) {
         out.append("\" />\n");
         continue;

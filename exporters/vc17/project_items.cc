@@ -88,19 +88,30 @@ class ItemCollector {
   // The path of a file as the project file's directory sees it. Only the
   // pattern can make it absolute; a name found on disk ("c:x.cpp") always
   // lies below its root.
-  std::string ItemPath(const FileEntry& entry) const {
+  std::string ItemPath(const FileEntry& entry) {
     // Without a root the search ran in the base directory itself.
     const std::string& path =
         entry.root.empty() || entry.absolute ? entry.path : entry.fullPath;
     if (entry.absolute)
       return path;
     std::string_view name = entry.name();
-    std::string directory = WindowsRelativePath(
-        projectDirectory_,
-        AbsolutePath(currentDirectory_, std::string_view(path).substr(
-                                            0, path.size() - name.size())));
-    if (directory != ".")
-      return directory + "\\" + std::string(name);
+    // The files of a group share their directories: each is worked out
+    // once for a run of files in it.
+    std::string_view directory_part =
+        std::string_view(path).substr(0, path.size() - name.size());
+    if (!haveDirectory_ || directory_part != lastDirectory_) {
+      lastDirectory_.assign(directory_part);
+      lastRelative_ = WindowsRelativePath(
+          projectDirectory_, AbsolutePath(currentDirectory_, directory_part));
+      haveDirectory_ = true;
+    }
+    const std::string& directory = lastRelative_;
+    if (directory != ".") {
+      std::string item;
+      item.reserve(directory.size() + 1 + name.size());
+      item.append(directory).append(1, '\\').append(name);
+      return item;
+    }
     // A bare name that reads as a drive or a root is named from here.
     return IsAbsolutePath(name) ? ".\\" + std::string(name) : std::string(name);
   }
@@ -110,6 +121,10 @@ class ItemCollector {
   ProjectItems* items_;
   std::map<std::string, std::string> declared_;
   std::set<std::string> seen_;
+  // The directory part ItemPath saw last, and its path from the project.
+  bool haveDirectory_ = false;
+  std::string lastDirectory_;
+  std::string lastRelative_;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "exporters/vc17/solution_writer.h"
 #include "exporters/vs_common/guid.h"
 #include "model/model.h"
+#include "output/ordered_export.h"
 #include "output/output_file.h"
 
 namespace {
@@ -128,44 +129,55 @@ bool VC17Exporter::Export(Project& project, const std::string& platformName) {
   }
 
   bool ok = true;
-  for (const auto& target : project.targets) {
-    ProjectFileInput input;
-    input.target = target.get();
-    input.platform = platformName;
-    input.currentDirectory = currentDirectory;
-    input.directory =
-        AbsolutePath(currentDirectory, ownDirectories[target.get()]);
-    input.configurations = PlanProjectConfigurations(*target);
-    input.items =
-        CollectProjectItems(*target, currentDirectory, input.directory);
-    CustomBuilds builds =
-        CollectCustomBuilds(*target, input.configurations, currentDirectory,
-                            input.directory, project.descriptionPath);
-    input.customBuilds = std::move(builds.items);
-    input.items.items.insert(input.items.items.end(),
-                             builds.projectItems.begin(),
-                             builds.projectItems.end());
-    std::set<std::string> referenced;
-    for (const std::string& dependency : target->dependencies) {
-      const PlannedProject* other = plan.Find(dependency);
-      // A project cannot reference itself, and once is enough.
-      if (!other || other->target == target.get() ||
-          !referenced.insert(dependency).second)
-        continue;
-      std::string location =
-          WindowsRelativePath(input.directory, other->directory);
-      std::string file = dependency + ".vcxproj";
-      input.references.push_back(
-          {location == "." ? file : location + "\\" + file, other->guid});
-    }
-    const std::string& directory = ownDirectories[target.get()];
-    if (!output.Write(directory, target->name + ".vcxproj",
-                      FormatProjectFile(input)))
-      ok = false;
-    if (!output.Write(directory, target->name + ".vcxproj.filters",
-                      FormatFiltersFile(input.items)))
-      ok = false;
-  }
+  // The project files of the targets are formatted and written side by
+  // side; what each reports is given out in the order of the targets.
+  const size_t count = project.targets.size();
+  std::vector<char> written(count, 0);
+  ExportInOrder(
+      count, jobs_, reporter, context_.held,
+      [&](size_t i, const ExportSlot& slot) {
+        const Target* target = project.targets[i].get();
+        const std::string& directory = ownDirectories.at(target);
+        ProjectFileInput input;
+        input.target = target;
+        input.platform = platformName;
+        input.currentDirectory = currentDirectory;
+        input.directory = AbsolutePath(currentDirectory, directory);
+        input.configurations = PlanProjectConfigurations(*target);
+        input.items =
+            CollectProjectItems(*target, currentDirectory, input.directory);
+        CustomBuilds builds =
+            CollectCustomBuilds(*target, input.configurations, currentDirectory,
+                                input.directory, project.descriptionPath);
+        input.customBuilds = std::move(builds.items);
+        input.items.items.insert(input.items.items.end(),
+                                 builds.projectItems.begin(),
+                                 builds.projectItems.end());
+        std::set<std::string> referenced;
+        for (const std::string& dependency : target->dependencies) {
+          const PlannedProject* other = plan.Find(dependency);
+          // A project cannot reference itself, and once is enough.
+          if (!other || other->target == target ||
+              !referenced.insert(dependency).second)
+            continue;
+          std::string location =
+              WindowsRelativePath(input.directory, other->directory);
+          std::string file = dependency + ".vcxproj";
+          input.references.push_back(
+              {location == "." ? file : location + "\\" + file, other->guid});
+        }
+        OutputWriter own(context_.disk, *slot.reporter, project.baseDirectory,
+                         slot.held);
+        bool project_file = own.Write(directory, target->name + ".vcxproj",
+                                      FormatProjectFile(input));
+        bool filters = own.Write(directory, target->name + ".vcxproj.filters",
+                                 FormatFiltersFile(input.items));
+        written[i] = project_file && filters;
+      },
+      [&](size_t i) {
+        if (!written[i])
+          ok = false;
+      });
   if (!output.Write(
           solutionDirectory, solutionFile,
           FormatSolution(plan, platformName, MakeGuid("solution:" + base))))

@@ -5,6 +5,7 @@
 #include "model/description_place.h"
 #include "model/model.h"
 #include "model/unwritten_steps.h"
+#include "output/ordered_export.h"
 #include "output/output_file.h"
 
 VC7Exporter::VC7Exporter(const ExportContext& context)
@@ -28,23 +29,38 @@ bool VC7Exporter::Export(Project& project, const std::string& name) {
   bool ok = true;
   // Every own target gets its project file, also one that the configuration
   // filter keeps out of the solution. Imported targets were written by the
-  // export of their own description.
-  for (const auto& target : project.targets) {
-    WarnAboutTargetEvents(project, *target);
-    for (const std::string& warning : UnwrittenGenerateSteps(
-             project, *target,
-             std::string("the ") + ToolName() + " project file"))
-      context_.reporter.Warning(warning);
-    if (!WriteProjectFile(output, *target))
-      ok = false;
-  }
+  // export of their own description. The project files are formatted and
+  // written side by side; what each target reports is given out in order.
+  const size_t count = project.targets.size();
+  std::vector<std::string> directories(count);
+  std::vector<char> written(count, 0);
+  ExportInOrder(
+      count, jobs_, context_.reporter, context_.held,
+      [&](size_t i, const ExportSlot& slot) {
+        const Target& target = *project.targets[i];
+        Reporter& reporter = *slot.reporter;
+        WarnAboutTargetEvents(project, target, reporter);
+        for (const std::string& warning : UnwrittenGenerateSteps(
+                 project, target,
+                 std::string("the ") + ToolName() + " project file"))
+          reporter.Warning(warning);
+        OutputWriter output(context_.disk, reporter, project.baseDirectory,
+                            slot.held);
+        written[i] = WriteProjectFile(output, target, &directories[i]);
+      },
+      [&](size_t i) {
+        projectFileDirs_[project.targets[i].get()] = directories[i];
+        if (!written[i])
+          ok = false;
+      });
   if (!WriteSolution(output, project))
     ok = false;
   return ok;
 }
 
 void VC7Exporter::WarnAboutTargetEvents(const Project& project,
-                                        const Target& target) {
+                                        const Target& target,
+                                        Reporter& reporter) {
   // The first configuration is the base the others extend, and build
   // events come from each configuration alone.
   const Configuration& base = *target.configurations[0];
@@ -55,11 +71,11 @@ void VC7Exporter::WarnAboutTargetEvents(const Project& project,
         {"POSTBUILDEVENT", &base.postBuildEvent}}) {
     if (text->empty() || target.configurations.size() < 2)
       continue;
-    context_.reporter.Warning(DescriptionPlace(project, target.line) +
-                              "target \"" + target.name + "\": its " + element +
-                              " is set on the target, which the " + ToolName() +
-                              " project file does not write; set it in each "
-                              "configuration");
+    reporter.Warning(DescriptionPlace(project, target.line) + "target \"" +
+                     target.name + "\": its " + element +
+                     " is set on the target, which the " + ToolName() +
+                     " project file does not write; set it in each "
+                     "configuration");
   }
 }
 
@@ -71,11 +87,12 @@ bool VC7Exporter::WriteSolution(OutputWriter& output, const Project& project) {
   return output.Write(*solutionDir_, file_name, FormatSolution(project));
 }
 
-bool VC7Exporter::WriteProjectFile(OutputWriter& output, const Target& target) {
+bool VC7Exporter::WriteProjectFile(OutputWriter& output,
+                                   const Target& target,
+                                   std::string* directory) {
   const std::string file_name = target.name + ".vcproj";
-  std::string directory = output.ExportDirectory(target.exportDir, file_name);
-  projectFileDirs_[&target] = directory;
-  return output.Write(directory, file_name, FormatProjectFile(target));
+  *directory = output.ExportDirectory(target.exportDir, file_name);
+  return output.Write(*directory, file_name, FormatProjectFile(target));
 }
 
 void VC7Exporter::WriteSolutionHeader(std::string* out) {

@@ -8,6 +8,7 @@
 #include "exporters/exporter.h"
 
 class OutputWriter;
+class Reporter;
 struct Configuration;
 struct Target;
 
@@ -86,9 +87,16 @@ class VC7Exporter : public QEVExporter {
   std::string projectConfigurationSection_;
 
  private:
-  void WarnAboutTargetEvents(const Project& project, const Target& target);
+  void WarnAboutTargetEvents(const Project& project,
+                             const Target& target,
+                             Reporter& reporter);
   bool WriteSolution(OutputWriter& output, const Project& project);
-  bool WriteProjectFile(OutputWriter& output, const Target& target);
+  // Writes the project file of `target`; `*directory` is where it went.
+  // Called for several targets at once: it changes nothing of the
+  // exporter's.
+  bool WriteProjectFile(OutputWriter& output,
+                        const Target& target,
+                        std::string* directory);
   void WriteConfiguration(std::string* out,
                           const Target& target,
                           const Configuration& base,

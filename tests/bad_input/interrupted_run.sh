@@ -41,13 +41,16 @@ interrupted=0
 for signal in INT TERM HUP; do
   number=$(kill -l "$signal")
   for delay in 0.05 0.15 0.3; do
-    rm -rf run && mkdir run
-    (cd run && exec "$qev" -t VC8 -v 0 -x ../big.qev) &
-    pid=$!
-    sleep "$delay"
-    kill -s "$signal" "$pid" 2>/dev/null
-    wait "$pid"
-    check "qev, SIG$signal after ${delay}s" $? "$number" run
+    # One thread, and eight with several files in flight at once.
+    for jobs in 1 8; do
+      rm -rf run && mkdir run
+      (cd run && exec "$qev" -t VC8 -v 0 -j "$jobs" -x ../big.qev) &
+      pid=$!
+      sleep "$delay"
+      kill -s "$signal" "$pid" 2>/dev/null
+      wait "$pid"
+      check "qev -j $jobs, SIG$signal after ${delay}s" $? "$number" run
+    done
 
     rm -f blob.h blob.cpp
     "$bytewrap" blob.bin >/dev/null &
@@ -58,6 +61,6 @@ for signal in INT TERM HUP; do
     check "bytewrap, SIG$signal after ${delay}s" $? "$number" .
   done
 done
-echo "$interrupted of 18 runs were interrupted before they finished"
+echo "$interrupted of 27 runs were interrupted before they finished"
 [ "$interrupted" -gt 0 ] || failures=$((failures + 1))
 exit $(( failures > 0 ))
