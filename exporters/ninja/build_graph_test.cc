@@ -187,7 +187,7 @@ TEST_F(BuildGraphTest, NamesAndPathsStayOneShellWordEventsFillIn) {
 
 TEST_F(BuildGraphTest, NamesFoundOnDiskAreData) {
   Target& app = AddTarget(project_, "app", "");
-  app.AddFiles("Source", "", Found({"@rsp.cpp", "-specs=x.cpp", "-l.a"}));
+  app.AddFiles("Source", "", Found({"@rsp.cpp", "-fplugin=x.cpp", "-l.a"}));
   app.AddFiles("Source", "src",
                Found({"x|y.cpp", "nl\nx.cpp", "bad\xff.cpp", "c:d.cpp",
                       "\\bs.cpp", "sub/../a.cpp", "./a.cpp"}));
@@ -199,7 +199,7 @@ TEST_F(BuildGraphTest, NamesFoundOnDiskAreData) {
     sources.push_back(step.source);
   // A name that looks absolute stays below its root; a directory is never
   // compiled; one file in two spellings is compiled once.
-  EXPECT_EQ(sources, (Paths{"@rsp.cpp", "-specs=x.cpp", "src/c:d.cpp",
+  EXPECT_EQ(sources, (Paths{"@rsp.cpp", "-fplugin=x.cpp", "src/c:d.cpp",
                             "src/\\bs.cpp", "src/a.cpp"}));
   EXPECT_EQ(graph_.warnings,
             (Paths{"target \"app\": \"src/x|y.cpp\" is left out of the ninja "

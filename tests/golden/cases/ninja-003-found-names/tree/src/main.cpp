@@ -1,10 +1,10 @@
 #include <cstdio>
 int at();
-int specs();
+int plugin();
 int drive();
 int backslash();
 extern "C" int archived();
 int main() {
-  std::printf("%d %d %d %d %d\n", at(), specs(), drive(), backslash(),
+  std::printf("%d %d %d %d %d\n", at(), plugin(), drive(), backslash(),
               archived());
 }

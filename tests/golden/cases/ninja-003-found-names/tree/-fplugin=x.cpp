@@ -1,0 +1,1 @@
+int plugin() { return 2; }

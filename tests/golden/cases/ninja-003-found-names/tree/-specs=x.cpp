@@ -1,1 +1,0 @@
-int specs() { return 2; }
