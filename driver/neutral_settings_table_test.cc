@@ -9,8 +9,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "exporters/vs/vc8_exporter.h"
 #include "model/model.h"
 #include "model/neutral_settings.h"
+#include "tests/support/source_documents.h"
 
 namespace {
 
@@ -36,54 +35,18 @@ struct MappingRow {
   std::vector<std::string> vc7;
 };
 
-std::string ReadSourceFile(const std::string& name) {
-  std::ifstream in(std::string(QEV_SOURCE_DIR) + "/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> QuotedParts(const std::string& cell) {
-  std::vector<std::string> parts;
-  for (size_t open = cell.find('`'); open != std::string::npos;) {
-    size_t close = cell.find('`', open + 1);
-    if (close == std::string::npos)
-      break;
-    parts.push_back(cell.substr(open + 1, close - open - 1));
-    open = cell.find('`', close + 1);
-  }
-  return parts;
-}
-
 // The rows of the table that follows the neutral settings marker.
 std::vector<MappingRow> ReadmeRows() {
-  std::istringstream readme(ReadSourceFile("README.md"));
   std::vector<MappingRow> rows;
-  bool inside = false;
-  std::string line;
-  while (std::getline(readme, line)) {
-    if (line.rfind("<!-- neutral settings:", 0) == 0) {
-      inside = true;
-      continue;
-    }
-    if (!inside)
-      continue;
-    if (line.empty())
-      break;
-    if (line.rfind("| `", 0) != 0)
-      continue;
-    std::vector<std::string> cells;
-    std::istringstream row(line.substr(1));
-    std::string cell;
-    while (std::getline(row, cell, '|'))
-      cells.push_back(cell);
+  for (const std::vector<std::string>& cells : MarkdownTableRows(
+           ReadSourceFile("README.md"), "<!-- neutral settings:")) {
     if (cells.size() < 5)
       continue;
-    std::vector<std::string> setting = QuotedParts(cells[0]);
-    std::vector<std::string> value = QuotedParts(cells[1]);
+    std::vector<std::string> setting = QuotedWords(cells[0]);
+    std::vector<std::string> value = QuotedWords(cells[1]);
     rows.push_back({setting.empty() ? "" : setting[0],
-                    value.empty() ? "" : value[0], QuotedParts(cells[2]),
-                    QuotedParts(cells[3]), QuotedParts(cells[4])});
+                    value.empty() ? "" : value[0], QuotedWords(cells[2]),
+                    QuotedWords(cells[3]), QuotedWords(cells[4])});
   }
   return rows;
 }

@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/text.h"
 #include "model/split_items.h"
+#include "tests/support/source_documents.h"
 
 namespace {
 
@@ -45,13 +45,6 @@ std::string Differences(const std::vector<ListedElement>& listed,
   return differences;
 }
 
-std::string ReadSourceFile(const std::string& name) {
-  std::ifstream in(std::string(QEV_SOURCE_DIR) + "/" + name, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 std::vector<ListedElement> TableElements() {
   std::vector<ListedElement> elements;
   for (const ElementInfo& info : DescriptionElements())
@@ -66,44 +59,16 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The words in backquotes of a Markdown table cell.
-std::vector<std::string> QuotedWords(const std::string& cell) {
-  std::vector<std::string> words;
-  for (size_t open = cell.find('`'); open != std::string::npos;) {
-    size_t close = cell.find('`', open + 1);
-    if (close == std::string::npos)
-      break;
-    words.push_back(cell.substr(open + 1, close - open - 1));
-    open = cell.find('`', close + 1);
-  }
-  return words;
-}
-
 // The rows "| `name` | `attribute` ... | meaning |" of the table that
 // follows the elements marker in README.md.
 std::vector<ListedElement> ReadmeElements() {
-  std::istringstream readme(ReadSourceFile("README.md"));
   std::vector<ListedElement> elements;
-  bool inside = false;
-  std::string line;
-  while (std::getline(readme, line)) {
-    if (line.rfind("<!-- elements:", 0) == 0) {
-      inside = true;
-      continue;
-    }
-    if (!inside)
-      continue;
-    if (line.empty())
-      break;
-    if (line.rfind("| `", 0) != 0)
-      continue;
-    std::vector<std::string> cells;
-    std::istringstream row(line.substr(1));
-    std::string cell;
-    while (std::getline(row, cell, '|'))
-      cells.push_back(Trimmed(cell));
+  for (std::vector<std::string> cells :
+       MarkdownTableRows(ReadSourceFile("README.md"), "<!-- elements:")) {
     if (cells.size() < 3)
       continue;
+    for (std::string& cell : cells)
+      cell = Trimmed(cell);
     std::vector<std::string> name = QuotedWords(cells[0]);
     elements.push_back(
         {name.empty() ? cells[0] : name[0], QuotedWords(cells[1]), cells[2]});
