@@ -112,6 +112,22 @@ run_tool() {
   fi
 }
 
+# prepare_tests_<library> <build>: what the tests need before `ninja test`
+# starts them all at once.
+prepare_tests_snappy() { :; }
+
+prepare_tests_leveldb() {
+  # Every test's TEST_TMPDIR (tmp, beside where it runs) exists before the
+  # first test starts: leveldb's Env creates it on first use, googletest's
+  # TempDir() in fault_injection_test does not, so that test failed to open
+  # its database whenever it started before another test of its directory.
+  local directory
+  sed -n 's|.*<TESTDIR>\([^<]*\)</TESTDIR>.*|\1|p' "$1/../$description" | sort -u |
+    while read -r directory; do mkdir -p "$1/$directory/tmp"; done
+}
+
+prepare_tests_cjson() { :; }
+
 # tools_<library> <source> <build>: what the library's tests do not cover,
 # run after `ninja test` in each configuration.
 tools_snappy() { :; }
@@ -218,6 +234,7 @@ run_library() {
   # databases in TEST_TMPDIR, relative to where each runs: its
   # configuration's output directory.
   start=$(now)
+  "prepare_tests_$library" "$build"
   TEST_TMPDIR=tmp ninja -j8 test >"$logs/ninja-test.log" 2>&1
   local status=$?
   check_tests "$logs/ninja-test.log" ninja
