@@ -55,8 +55,11 @@ bool StartsWithByteOrderMark(const char* p) {
          StartsWith(p, "\xEF\xBF\xBF");
 }
 
-// The predefined and numeric references of `text` replaced by what they
-// stand for, as far as an encoding name needs.
+// An attribute value of the declaration as the parser keeps it, before it
+// knows the encoding: a numeric reference becomes the low byte of its number
+// (the digits between its ";" and the last "#" or "x" before that), a
+// predefined one its character, and an "&" that starts neither is dropped.
+// The value ends at a null character.
 std::string DecodeReferences(const std::string& text) {
   static const struct {
     const char* reference;
@@ -68,32 +71,42 @@ std::string DecodeReferences(const std::string& text) {
                 {"&apos;", '\''}};
   std::string decoded;
   for (size_t i = 0; i < text.size();) {
-    bool replaced = false;
+    if (text[i] != '&') {
+      decoded += text[i++];
+      continue;
+    }
+    if (i + 2 < text.size() && text[i + 1] == '#') {
+      const bool hex = text[i + 2] == 'x';
+      const size_t end = text.find(';', i + (hex ? 3 : 2));
+      if (end != std::string::npos) {
+        // The scan has checked that only digits stand there.
+        unsigned long code = 0;
+        unsigned multiplier = 1;
+        for (size_t q = end - 1; text[q] != (hex ? 'x' : '#'); --q) {
+          const unsigned char c = static_cast<unsigned char>(text[q]);
+          const unsigned digit =
+              std::isdigit(c) ? c - '0' : std::tolower(c) - 'a' + 10;
+          code += multiplier * digit;
+          multiplier *= hex ? 16 : 10;
+        }
+        decoded += static_cast<char>(code);
+        i = end + 1;
+        continue;
+      }
+    }
+    bool named_found = false;
     for (const auto& named : kNamed) {
       if (text.compare(i, std::strlen(named.reference), named.reference) == 0) {
         decoded += named.character;
         i += std::strlen(named.reference);
-        replaced = true;
+        named_found = true;
         break;
       }
     }
-    if (!replaced && text.compare(i, 2, "&#") == 0) {
-      size_t end = text.find(';', i);
-      if (end != std::string::npos) {
-        bool hex = i + 2 < end && text[i + 2] == 'x';
-        std::string digits =
-            text.substr(i + (hex ? 3 : 2), end - i - (hex ? 3 : 2));
-        unsigned long code =
-            std::strtoul(digits.c_str(), nullptr, hex ? 16 : 10);
-        decoded += static_cast<char>(code & 0x7F);
-        i = end + 1;
-        replaced = true;
-      }
-    }
-    if (!replaced)
-      decoded += text[i++];
+    if (!named_found)
+      ++i;
   }
-  return decoded;
+  return decoded.substr(0, decoded.find('\0'));
 }
 
 // Follows the text the way the parser does, without building anything, and
@@ -255,8 +268,9 @@ class NestingScanner {
       Advance(1);
       start = p_;
       while (*p_ && *p_ != quote) {
-        if (*p_ == '&' && !value) {
-          CheckReference();
+        if (*p_ == '&') {
+          if (!value)
+            CheckReference();
           int reference = SkipNumericReference();
           if (reference < 0)
             return false;

@@ -40,6 +40,25 @@ TEST(ScanNestingTest, NumericReferencesRunToTheirSemicolonAsInTheParser) {
   EXPECT_EQ(ScanNesting("<i a='&#\"#;'><b/></i>", 100).depth, 2);
 }
 
+TEST(ScanNestingTest, ReadsTheDeclarationsEncodingAsTheParserDoes) {
+  // A reference in the encoding runs to its ";" too: the parser never sees
+  // <Q, reads the encoding as a null character, so as empty (UTF-8), and
+  // builds <p><\xff.
+  EXPECT_GE(ScanNesting("<?xmlencoding=\"&#\"><Q#;\"><p><\xff", 100).depth, 2);
+  // In UTF-8 the lead byte \xC3 takes the quote after it, so "/>" stays in
+  // the value and <b/> is a child of <a>; in any other encoding it is not.
+  const std::string body = "<a x=\"\xC3\"/>\"><b/></a>";
+  // A value that starts with a null character is empty: UTF-8.
+  EXPECT_EQ(ScanNesting("<?xml encoding=\"&#0;x\"?>" + body, 100).depth, 2);
+  // An \"&\" that starts no reference is dropped: "utf-8".
+  EXPECT_EQ(ScanNesting("<?xml encoding=\"&utf-8\"?>" + body, 100).depth, 2);
+  // &#213; is the byte 0xD5, not a "U".
+  EXPECT_EQ(ScanNesting("<?xml encoding=\"&#213;TF-8\"?>" + body, 100).depth,
+            1);
+  EXPECT_EQ(ScanNesting("<?xml encoding=\"&#x55;TF-8\"?>" + body, 100).depth,
+            2);
+}
+
 TEST(ScanNestingTest, StopsAtTheFirstLevelBeyondTheLimit) {
   NestingScan scan = ScanNesting("<a>\n <b>\n  <c>", 2);
   EXPECT_EQ(scan.depth, 3);
