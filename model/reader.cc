@@ -14,6 +14,7 @@
 #include "model/description_place.h"
 #include "model/model.h"
 #include "model/settings.h"
+#include "model/split_items.h"
 #include "model/wildcard.h"
 #include "model/xml_document.h"
 
@@ -140,6 +141,18 @@ void CheckElement(Workspace& workspace, const TiXmlElement& element) {
   }
 }
 
+// Whether a <GENERATE> names at least one output, as the settings reader
+// reads the attribute.
+bool NamesGeneratedFiles(const TiXmlElement& element) {
+  std::string outputs;
+  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute;
+       attribute = attribute->Next()) {
+    if (EqualsNoCase(attribute->Name(), "outputs"))
+      outputs = attribute->Value();
+  }
+  return !SplitItems(outputs).empty();
+}
+
 // Settings where nothing reads them, or where they fill something the
 // author may not expect.
 void CheckSettingPlace(Workspace& workspace,
@@ -168,6 +181,12 @@ void CheckSettingPlace(Workspace& workspace,
         Warn(workspace, element, "searchpaths\n" + attributes.type.value_or(""),
              "<SEARCHPATHS> needs type=\"header\" or type=\"library\"; it "
              "is ignored");
+      }
+      if (tag == "GENERATE" && !NamesGeneratedFiles(element)) {
+        // A step that makes nothing has nothing to be ordered by.
+        Warn(workspace, element, "generate\n" + std::to_string(element.Row()),
+             "<GENERATE> names no outputs=\"...\", the files it makes; it is "
+             "ignored");
       }
       break;
     case SettingFate::kNoSetting:

@@ -318,6 +318,9 @@ void ReadGenerate(Workspace& workspace,
   step.root = attributes.root;
   step.inputs = SplitItems(attributes.inputs);
   step.outputs = SplitItems(attributes.outputs);
+  // The reader has warned: a step that makes nothing is left out.
+  if (step.outputs.empty())
+    return;
   step.line = element.Row();
   workspace.currentConfiguration->generateSteps.push_back(std::move(step));
 }
