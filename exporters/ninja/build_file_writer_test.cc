@@ -177,6 +177,16 @@ TEST(OutputCheckTest, WhatNinjaOrTheRerunCannotCarryIsNamed) {
   graph = SmallGraph();
   graph.regeneration.inputs.push_back("/w|x/a.qev");
   EXPECT_FALSE(CheckCarriable(graph, &error));
+  // The files of a generate step, the author's or found ones.
+  graph = SmallGraph();
+  graph.generateEdges.push_back(
+      GenerateEdge{{"gen/a|b.h"}, {}, "touch x", "target app"});
+  EXPECT_FALSE(CheckCarriable(graph, &error));
+  EXPECT_EQ(error,
+            "the path \"gen/a|b.h\" holds \"|\", which ninja cannot carry");
+  graph.generateEdges.back() =
+      GenerateEdge{{"gen/x.h"}, {"in\nput"}, "touch x", "target app"};
+  EXPECT_FALSE(CheckCarriable(graph, &error));
   graph = SmallGraph();
   graph.buildDirectory = "/caf\xe9";
   EXPECT_FALSE(CheckCarriable(graph, &error));

@@ -262,6 +262,14 @@ bool CheckCarriable(const BuildGraph& graph, std::string* error) {
       }
     }
   }
+  for (const GenerateEdge& edge : graph.generateEdges) {
+    for (const auto* list : {&edge.outputs, &edge.inputs}) {
+      for (const std::string& path : *list) {
+        if (!Carriable("the path", path, error))
+          return false;
+      }
+    }
+  }
   const Regeneration& regeneration = graph.regeneration;
   for (const std::string& input : regeneration.inputs) {
     if (!Carriable("the path", input, error))
