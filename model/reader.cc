@@ -28,6 +28,7 @@ struct ElementAttributes {
   std::optional<std::string> file;
   std::optional<std::string> root;
   std::optional<std::string> baseTarget;
+  std::string outputs;  // of a GENERATE
   bool show = true;
   bool test = false;
   bool skipped = false;
@@ -69,6 +70,8 @@ ElementAttributes CollectAttributes(Workspace& workspace,
       attributes.baseTarget = value;
     } else if (EqualsNoCase(key, "test")) {
       attributes.test = EqualsNoCase(value, "true");
+    } else if (EqualsNoCase(key, "outputs")) {
+      attributes.outputs = value;
     }
   }
   return attributes;
@@ -141,18 +144,6 @@ void CheckElement(Workspace& workspace, const TiXmlElement& element) {
   }
 }
 
-// Whether a <GENERATE> names at least one output, as the settings reader
-// reads the attribute.
-bool NamesGeneratedFiles(const TiXmlElement& element) {
-  std::string outputs;
-  for (const TiXmlAttribute* attribute = element.FirstAttribute(); attribute;
-       attribute = attribute->Next()) {
-    if (EqualsNoCase(attribute->Name(), "outputs"))
-      outputs = attribute->Value();
-  }
-  return !SplitItems(outputs).empty();
-}
-
 // Settings where nothing reads them, or where they fill something the
 // author may not expect.
 void CheckSettingPlace(Workspace& workspace,
@@ -182,7 +173,7 @@ void CheckSettingPlace(Workspace& workspace,
              "<SEARCHPATHS> needs type=\"header\" or type=\"library\"; it "
              "is ignored");
       }
-      if (tag == "GENERATE" && !NamesGeneratedFiles(element)) {
+      if (tag == "GENERATE" && SplitItems(attributes.outputs).empty()) {
         // A step that makes nothing has nothing to be ordered by.
         Warn(workspace, element, "generate\n" + std::to_string(element.Row()),
              "<GENERATE> names no outputs=\"...\", the files it makes; it is "

@@ -221,16 +221,6 @@ void WarnAboutTarget(const Target& target, Reporter& reporter) {
 
 }  // namespace
 
-bool MakeExporter::WriteTargetMakefile(OutputWriter& output, Target& target) {
-  PreparedFragment fragment(context_.reporter.strict());
-  PrepareTargetMakefile(*target.project, target, &fragment);
-  fragment.messages.Replay(context_.reporter);
-  if (!fragment.ready || !WriteTargetFragment(output, target, fragment))
-    return false;
-  rules_.insert(fragment.built.begin(), fragment.built.end());
-  return true;
-}
-
 void MakeExporter::PrepareTargetMakefile(const Project& project,
                                          Target& target,
                                          PreparedFragment* fragment) {

@@ -33,10 +33,9 @@ class MakeExporter : public QEVExporter {
   bool Export(Project& project, const std::string& platformName) override;
   std::vector<std::string> OutputFiles(const Project& project) override;
 
-  // Writes "Makefile.<target>.mk" into the target's export directory. When
-  // the file cannot be opened nothing is written and the model is left
-  // alone. (PrepareTargetMakefile, then WriteTargetFragment.)
-  bool WriteTargetMakefile(OutputWriter& output, Target& target);
+  // A target's "Makefile.<target>.mk", in two parts: PrepareTargetMakefile,
+  // then WriteTargetFragment. A fragment whose file cannot be opened is not
+  // prepared, and the model is left alone.
 
   // A target's fragment between its preparation and its writing.
   struct PreparedFragment {
